@@ -1,0 +1,125 @@
+#include "catalogue/solver_mfd.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "catalogue/value_store.h"
+
+namespace kalvo {
+
+ValueStoreCells ValueStore = InitialValueStore();
+
+namespace {
+
+// Every catalogue text fits its slot with its terminating zero, so no copy is cut.
+consteval bool EveryTextFitsItsSlot() {
+    for (const auto& directory : kCatalogue) {
+        if (directory.code.size() >= kCodeSlot) return false;
+        for (const auto& equation : directory.equations)
+            for (const auto line : equation.help)
+                if (line.size() >= kHelpSlot) return false;
+        for (const auto& variable : directory.variables)
+            if (variable.symbol.size() >= kSymbolSlot || variable.unit.size() >= kUnitSlot ||
+                variable.longName.size() >= kLongNameSlot)
+                return false;
+    }
+    return true;
+}
+static_assert(EveryTextFitsItsSlot());
+
+void CopyIntoSlot(char* slot, std::string_view text) {
+    std::copy(text.begin(), text.end(), slot);
+    slot[text.size()] = '\0';
+}
+
+// A zero-filled table of `count` slots of `width` characters.
+std::unique_ptr<char[]> NewTextTable(int count, int width) {
+    return std::make_unique<char[]>(static_cast<std::size_t>(count) * width);
+}
+
+int HelpSlot(int d, int e) { return d * kMaxEquations + e; }
+int VariableSlot(int d, int v) { return d * kMaxVariables + v; }
+
+}  // namespace
+
+SolverMFD::SolverMFD(DWORD width, DWORD height, VESSEL* vessel)
+    : MFD(width, height, vessel),
+      pi(kShortPi),
+      directory(0),
+      equation(0),
+      variableSet(0),
+      variable(0),
+      variablePosition(0),
+      helpFlag(false),
+      status(0),
+      directoryCount(kDirectoryCount),
+      variableSetCount(kVariableSetCount),
+      directoryScrollOffset(0) {
+    codeTable = NewTextTable(kDirectoryCount, kCodeSlot);
+    for (int d = 0; d < kDirectoryCount; ++d) CopyIntoSlot(&codeTable[d * kCodeSlot], kCatalogue[d].code);
+
+    for (int d = 0; d < kDirectoryCount; ++d) {
+        equationsPerDirectory[d] = EquationCount(d);
+        variablesPerDirectory[d] = VariableCount(d);
+        for (int e = 0; e < kMaxEquations; ++e) {
+            const VariableNumbers list =
+                e < EquationCount(d) ? EquationVariableNumbers(d, e) : VariableNumbers{};
+            variablesPerEquation[d][e] = list.count;
+            for (int k = 0; k < kMaxEquationVariables; ++k)
+                equationVariableLists[d][e][k] = k < list.count ? list.number[k] : kEndOfList;
+        }
+        const VariableNumbers systemValues = SystemValueNumbers(d);
+        std::copy(systemValues.number.begin(), systemValues.number.end(), systemValueLists[d]);
+    }
+
+    helpTable1 = NewTextTable(kDirectoryCount * kMaxEquations, kHelpSlot);
+    helpTable2 = NewTextTable(kDirectoryCount * kMaxEquations, kHelpSlot);
+    helpTable3 = NewTextTable(kDirectoryCount * kMaxEquations, kHelpSlot);
+    for (int d = 0; d < kDirectoryCount; ++d)
+        for (int e = 0; e < EquationCount(d); ++e) {
+            const auto& help = kCatalogue[d].equations[e].help;
+            CopyIntoSlot(&helpTable1[HelpSlot(d, e) * kHelpSlot], help[0]);
+            CopyIntoSlot(&helpTable2[HelpSlot(d, e) * kHelpSlot], help[1]);
+            CopyIntoSlot(&helpTable3[HelpSlot(d, e) * kHelpSlot], help[2]);
+        }
+
+    symbolTable = NewTextTable(kDirectoryCount * kMaxVariables, kSymbolSlot);
+    unitTable = NewTextTable(kDirectoryCount * kMaxVariables, kUnitSlot);
+    longNameTable = NewTextTable(kDirectoryCount * kMaxVariables, kLongNameSlot);
+    for (int d = 0; d < kDirectoryCount; ++d)
+        for (int v = 0; v < VariableCount(d); ++v) {
+            const VariableSpec& spec = kCatalogue[d].variables[v];
+            CopyIntoSlot(&symbolTable[VariableSlot(d, v) * kSymbolSlot], spec.symbol);
+            CopyIntoSlot(&unitTable[VariableSlot(d, v) * kUnitSlot], spec.unit);
+            CopyIntoSlot(&longNameTable[VariableSlot(d, v) * kLongNameSlot], spec.longName);
+        }
+}
+
+SolverMFD::~SolverMFD() = default;
+
+const char* SolverMFD::DirectoryCode(int d) const { return &codeTable[d * kCodeSlot]; }
+int SolverMFD::EquationsOf(int d) const { return equationsPerDirectory[d]; }
+int SolverMFD::VariablesOf(int d) const { return variablesPerDirectory[d]; }
+
+const char* SolverMFD::HelpLine(int line, int d, int e) const {
+    const char* table = line == 1 ? helpTable1.get() : line == 2 ? helpTable2.get() : helpTable3.get();
+    return &table[HelpSlot(d, e) * kHelpSlot];
+}
+
+int SolverMFD::VariablesOfEquation(int d, int e) const { return variablesPerEquation[d][e]; }
+int SolverMFD::EquationVariableNumber(int d, int e, int k) const { return equationVariableLists[d][e][k]; }
+const char* SolverMFD::Symbol(int d, int v) const { return &symbolTable[VariableSlot(d, v) * kSymbolSlot]; }
+const char* SolverMFD::Unit(int d, int v) const { return &unitTable[VariableSlot(d, v) * kUnitSlot]; }
+const char* SolverMFD::LongName(int d, int v) const {
+    return &longNameTable[VariableSlot(d, v) * kLongNameSlot];
+}
+int SolverMFD::SystemValueNumber(int d, int k) const { return systemValueLists[d][k]; }
+
+double& SolverMFD::CurrentCell() { return ValueStore[variableSet][directory][variable]; }
+
+void SolverMFD::SelectVariableAt(int position) {
+    variablePosition = position;
+    variable = equationVariableLists[directory][equation][position] - 1;
+}
+
+}  // namespace kalvo

@@ -1,0 +1,86 @@
+// The page: one instance per display showing the mode.
+//
+// An instance holds its own copy of the catalogue tables and the selection; the
+// values live in the module-wide ValueStore. Its commands, drawing, solving and
+// readings are defined beside the subsystems they belong to.
+#pragma once
+
+#include <memory>
+
+#include "catalogue/catalogue.h"
+#include "host/host_api.h"
+
+namespace kalvo {
+
+// pi as the page converts degrees: a short literal, deliberately not the full constant.
+inline constexpr double kShortPi = 3.1415926;
+
+class SolverMFD : public MFD {
+public:
+    SolverMFD(DWORD width, DWORD height, VESSEL* vessel);
+    ~SolverMFD() override;
+    SolverMFD(const SolverMFD&) = delete;
+    SolverMFD& operator=(const SolverMFD&) = delete;
+
+    void Update(HDC hdc) override;
+
+    // Catalogue lookups: directory d, equation e, variable v, list position k, all from 0.
+    const char* DirectoryCode(int d) const;
+    int EquationsOf(int d) const;
+    int VariablesOf(int d) const;
+    const char* HelpLine(int line, int d, int e) const;  // line 1, 2 or 3
+    int VariablesOfEquation(int d, int e) const;
+    int EquationVariableNumber(int d, int e, int k) const;
+    const char* Symbol(int d, int v) const;
+    const char* Unit(int d, int v) const;
+    const char* LongName(int d, int v) const;
+    int SystemValueNumber(int d, int k) const;
+
+    // The selection, as the commands leave it.
+    int CurrentDirectory() const { return directory; }
+    int CurrentEquation() const { return equation; }
+    int CurrentVariableSet() const { return variableSet; }
+    int CurrentVariable() const { return variable; }
+    int VariablePosition() const { return variablePosition; }
+    bool HelpView() const { return helpFlag; }
+    int Status() const { return status; }
+    int DirectoryScrollOffset() const { return directoryScrollOffset; }
+
+    // Runs the solver of the selected (directory, equation, variable) on the current
+    // variable set and returns its status code.
+    int SolveForVariable();
+
+protected:
+    // The selected variable's cell in the current variable set.
+    double& CurrentCell();
+    // Moves the selection to variable position `position` of the current equation.
+    void SelectVariableAt(int position);
+
+    double pi;
+    int directory;
+    int equation;
+    int variableSet;
+    int variable;
+    int variablePosition;
+    bool helpFlag;
+    int status;
+    int directoryCount;
+    int variableSetCount;
+    int directoryScrollOffset;
+
+    std::unique_ptr<char[]> codeTable;
+    std::unique_ptr<char[]> helpTable1;
+    std::unique_ptr<char[]> helpTable2;
+    std::unique_ptr<char[]> helpTable3;
+    std::unique_ptr<char[]> symbolTable;
+    std::unique_ptr<char[]> unitTable;
+    std::unique_ptr<char[]> longNameTable;
+
+    int equationsPerDirectory[kDirectoryCount];
+    int variablesPerDirectory[kDirectoryCount];
+    int variablesPerEquation[kDirectoryCount][kMaxEquations];
+    int equationVariableLists[kDirectoryCount][kMaxEquations][kMaxEquationVariables];
+    int systemValueLists[kDirectoryCount][kMaxVariables];
+};
+
+}  // namespace kalvo

@@ -1,0 +1,29 @@
+// A page whose selection a test can set directly, for exercising the parts of the
+// module below the commands.
+#pragma once
+
+#include "catalogue/solver_mfd.h"
+#include "catalogue/value_store.h"
+
+namespace kalvo::test {
+
+class PageProbe : public SolverMFD {
+public:
+    PageProbe() : SolverMFD(400, 400, nullptr) {}
+
+    // Selects directory d, equation e and the variable with `symbol`, which must be
+    // in the equation's list, and variable set `set`.
+    void Select(int d, int e, std::string_view symbol, int set = 0) {
+        directory = d;
+        equation = e;
+        variableSet = set;
+        for (int k = 0; k < variablesPerEquation[d][e]; ++k)
+            if (kCatalogue[d].variables[equationVariableLists[d][e][k] - 1].symbol == symbol) SelectVariableAt(k);
+    }
+    void SetStatus(int code) { status = code; }
+};
+
+// Puts the value store back as the module loads it.
+inline void ResetValueStore() { ValueStore = InitialValueStore(); }
+
+}  // namespace kalvo::test

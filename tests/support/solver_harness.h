@@ -1,0 +1,69 @@
+// Runs one solver on a directory's cells, the way the solve command does, and
+// checks the convention every solver keeps: only the solved cell changes, and only
+// when the status is 0.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "catalogue/solver_mfd.h"
+#include "catalogue/value_store.h"
+#include "solvers/conventions.h"
+
+namespace kalvo::test {
+
+struct Given {
+    std::string_view symbol;
+    double value;
+};
+
+struct Outcome {
+    int status;
+    double value;  // the solved cell after the solve
+    std::array<double, kMaxVariables> cells;
+};
+
+// Cells that are not inputs start at this value, so a stray write shows.
+inline constexpr double kUntouched = -777.25;
+
+inline Outcome Solve(Directory d, int e, std::string_view target, std::initializer_list<Given> inputs,
+                     std::initializer_list<std::string_view> alsoWritten = {}) {
+    std::array<double, kMaxVariables> cells;
+    cells.fill(kUntouched);
+    for (int v = 0; v < VariableCount(d); ++v)
+        if (kCatalogue[d].variables[v].symbol == "G") cells[v] = kGravitationalConstant;
+    for (const Given& given : inputs) cells[FindVariable(d, given.symbol)] = given.value;
+    const auto before = cells;
+
+    const int variable = FindVariable(d, target);
+    const Solver solver = FindSolver(d, e, variable);
+    if (solver == nullptr) {
+        ADD_FAILURE() << "no solver for " << kCatalogue[d].code << " " << e << " " << target;
+        return {-1, NAN, cells};
+    }
+    Cells view{cells, kShortPi};
+    const int status = solver(view);
+
+    for (int v = 0; v < kMaxVariables; ++v) {
+        bool mayChange = status == kSolved && v == variable;
+        for (const auto symbol : alsoWritten) mayChange |= status == kSolved && v == FindVariable(d, symbol);
+        if (mayChange) continue;
+        EXPECT_TRUE(std::memcmp(&cells[v], &before[v], sizeof(double)) == 0)
+            << kCatalogue[d].code << " " << e << " " << target << ": cell " << v << " changed";
+    }
+    return {status, cells[variable], cells};
+}
+
+// Relative closeness, for results whose arithmetic is a handful of operations.
+inline ::testing::AssertionResult Near(double actual, double expected, double relative) {
+    if (std::isnan(expected) ? std::isnan(actual) : actual == expected) return ::testing::AssertionSuccess();
+    if (std::fabs(actual - expected) <= relative * std::fabs(expected)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << actual << " is not within " << relative << " (relative) of " << expected;
+}
+
+}  // namespace kalvo::test
