@@ -50,6 +50,13 @@ public:
     // variable set and returns its status code.
     int SolveForVariable();
 
+    // Get System Value: runs the reading of the selected variable, when it has one,
+    // and replaces the status with its code.
+    void GetSystemValue();
+    // Get All Values: runs every reading of the current directory in turn and adds
+    // their codes to the status.
+    void GetAllValues();
+
 protected:
     // The selected variable's cell in the current variable set.
     double& CurrentCell();
