@@ -1,0 +1,8 @@
+#include "ui/clipboard.h"
+
+namespace kalvo {
+
+ClipboardStack Clipboard{};
+InputTarget TypedInputTarget{};
+
+}  // namespace kalvo
