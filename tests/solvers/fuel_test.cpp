@@ -18,7 +18,7 @@ const SolveCase kCases[] = {
     // ln 2 * 3000, and more fuel at the end than at the start.
     {0, "DV", {{"mf", 0}, {"ms", 1000}, {"ml", 0}, {"mi", 1000}, {"Isp", 3000}}, kSolved, 2079.44154168, 1e-10},
     {0, "DV", {{"mf", 1000}, {"ms", 1000}, {"ml", 0}, {"mi", 0}, {"Isp", 3000}}, kSolved, -2079.44154168, 1e-10},
-    {0, "DV", {{"mf", 0}, {"ms", 0}, {"ml", 0}, {"mi", 1000}, {"Isp", 3000}}, kError},         // nothing left
+    {0, "DV", {{"mf", 0}, {"ms", 0}, {"ml", 0}, {"mi", 1000}, {"Isp", 3000}}, kError},        // nothing left
     {0, "DV", {{"mf", 1000}, {"ms", 500}, {"ml", 0}, {"mi", -2000}, {"Isp", 3000}}, kError},  // negative ratio
     // A ratio of exactly 0 is not refused: ln 0 = -inf, times Isp (NaN with Isp = 0).
     {0, "DV", {{"mf", 1000}, {"ms", 0}, {"ml", 0}, {"mi", 0}, {"Isp", 3000}}, kSolved, -INFINITY},
@@ -40,7 +40,8 @@ TEST(FuelSolvers, RocketEquationBurnTimeAndGuards) { test::ExpectCases(FUE, kCas
 TEST(FuelSolvers, BurningItAllBackGivesNoFuelLeft) {
     // ln 2 * 3000 solved back for mf: (2000 - 1000 * 2) / 2 = 0, to within rounding of the masses.
     for (const double DV : {2079.441541679836, -2079.441541679836}) {
-        const auto outcome = test::Solve(FUE, 0, "mf", {{"DV", DV}, {"ms", 1000}, {"ml", 0}, {"mi", 1000}, {"Isp", 3000}});
+        const auto outcome =
+            test::Solve(FUE, 0, "mf", {{"DV", DV}, {"ms", 1000}, {"ml", 0}, {"mi", 1000}, {"Isp", 3000}});
         EXPECT_EQ(outcome.status, kSolved);
         EXPECT_LE(std::fabs(outcome.value), 1e-9);
     }

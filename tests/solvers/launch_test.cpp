@@ -64,7 +64,7 @@ TEST(LaunchSolvers, EitherAzimuthWritesBoth) {
 TEST(LaunchSolvers, AnUnreachableInclinationWritesNeitherAzimuth) {
     // The harness checks that no cell changes on an error.
     for (const std::string_view target : {"Az1", "Az2"}) {
-        EXPECT_EQ(test::Solve(LNC, 3, target, {{"Inc", 10}, {"Lat", 28.5}}).status, kError);  // sine 1.12
+        EXPECT_EQ(test::Solve(LNC, 3, target, {{"Inc", 10}, {"Lat", 28.5}}).status, kError);   // sine 1.12
         EXPECT_EQ(test::Solve(LNC, 3, target, {{"Inc", 179}, {"Lat", 28.5}}).status, kError);  // sine -1.14
         // cos 90 degrees is 2.68e-8 with the short pi, not 0: the range guard refuses it.
         EXPECT_EQ(test::Solve(LNC, 3, target, {{"Inc", 51.6}, {"Lat", 90}}).status, kError);

@@ -87,8 +87,9 @@ TEST(OrbitTime, KernelEdgesAndFigures) {
 }
 
 TEST(OrbitTime, SignOfIsPlusOrMinusOneForEveryDouble) {
-    const std::pair<double, int> cases[] = {{0.0, 1},     {-0.0, 1},    {NAN, 1},     {INFINITY, 1}, {-INFINITY, -1},
-                                            {1e-310, 1}, {-1e-310, -1}, {2.5, 1},    {-2.5, -1},    {kUnreachableAnomaly, -1}};
+    const std::pair<double, int> cases[] = {
+        {0.0, 1},    {-0.0, 1},     {NAN, 1}, {INFINITY, 1}, {-INFINITY, -1},
+        {1e-310, 1}, {-1e-310, -1}, {2.5, 1}, {-2.5, -1},    {kUnreachableAnomaly, -1}};
     for (const auto& [x, sign] : cases) EXPECT_EQ(SignOf(x), sign) << x;
 }
 

@@ -13,8 +13,8 @@ struct SolveCase {
     std::string_view target;
     std::initializer_list<Given> inputs;
     int status;
-    double expected = 0;       // the solved value, when the status is kSolved
-    double relative = 1e-14;   // a few roundings of a short formula
+    double expected = 0;      // the solved value, when the status is kSolved
+    double relative = 1e-14;  // a few roundings of a short formula
 };
 
 inline void ExpectCases(Directory d, std::span<const SolveCase> cases) {
