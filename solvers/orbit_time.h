@@ -9,8 +9,9 @@
 
 namespace kalvo {
 
-// What the kernel returns for an anomaly a parabola or hyperbola never reaches.
-// Inside the search it is simply a very large negative table value.
+// What the kernel returns for an anomaly a parabola or hyperbola never reaches:
+// far below any real scaled time, so inside the search it simply reads as a very
+// large negative table value.
 inline constexpr double kUnreachableAnomaly = -8.5e154;
 
 // The search stops when the scaled time is this close to the target (a tolerance
@@ -35,7 +36,8 @@ double PerigeeTime(double e, double v, double p, double G, double M, double pi);
 int SignOf(double x);
 
 // The true anomaly (degrees) at scaled time tau. Never fails: without a bracket it
-// returns the end of the range (360 for an ellipse, the asymptote otherwise).
+// returns the end of the searched range (360 for an ellipse, the asymptote for an
+// open orbit, mirrored to 360 minus it for a positive time).
 double AnomalyFromScaledTime(double e, double tau, double pi);
 
 }  // namespace kalvo

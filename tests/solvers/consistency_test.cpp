@@ -94,7 +94,8 @@ struct Pair {
     std::string_view symbol;
 };
 
-// The variables that have no formula in their equation.
+// The variables that have no formula in their equation: each must answer 2 and
+// write nothing.
 const Pair kNoFormula[] = {
     {ORB, 1, "M"},   {ORB, 2, "M"},   {ORB, 3, "M"},   {ORB, 5, "M"},    {ORB, 9, "M"},    {ORB, 10, "M"},
     {ORB, 9, "e"},   {ESC, 1, "k"},   {FUE, 0, "ms"},  {FUE, 0, "ml"},   {FUE, 0, "mi"},   {FUE, 0, "Isp"},
