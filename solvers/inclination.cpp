@@ -1,17 +1,51 @@
-// INC: the speed change that turns the orbital plane.
+// INC: the speed change that turns the orbital plane by Di.
 #include "solvers/conventions.h"
 
 namespace kalvo {
 
 namespace {
 
+constexpr int DV = Var(INC, "DV");
+constexpr int Vc = Var(INC, "Vc");
+constexpr int Di = Var(INC, "Di");
+
+// 2 (1 - cos Di): the squared chord between the old and new velocity directions.
+double ChordSquared(Cells& x) {
+    const double u = 1 - std::cos(Radians(x[Di], x.pi));
+    return u + u;
+}
+
 constexpr SolverEntry kEntries[] = {
-    {0, Var(INC, "DV"), NotAvailable},
-    {0, Var(INC, "Vc"), NotAvailable},
-    {0, Var(INC, "Di"), NotAvailable},
-    {1, Var(INC, "DV"), NotAvailable},
-    {1, Var(INC, "Vc"), NotAvailable},
-    {1, Var(INC, "Di"), NotAvailable},
+    // 0 "DV=Vc*Di": a continuous turn, Di converted to radians inside the product.
+    {0, DV, [](Cells& x) { x[DV] = ((x[Di] * x[Vc]) * x.pi) * kOneOver180; return kSolved; }},
+    {0, Vc, [](Cells& x) {
+         const double turn = Radians(x[Di], x.pi);
+         if (Eq(turn, 0)) return kError;
+         x[Vc] = x[DV] / turn;
+         return kSolved;
+     }},
+    {0, Di, [](Cells& x) {
+         if (Eq(x[Vc], 0)) return kError;
+         x[Di] = Degrees(x[DV] / x[Vc], x.pi);
+         return kSolved;
+     }},
+
+    // 1 "DV=Vc*sqrt(2*(1-cos(Di)))": a single impulse.
+    {1, DV, [](Cells& x) { x[DV] = std::sqrt(ChordSquared(x)) * x[Vc]; return kSolved; }},
+    {1, Vc, [](Cells& x) {
+         const double q = ChordSquared(x);
+         if (Le(q, 0)) return kError;
+         x[Vc] = x[DV] / std::sqrt(q);
+         return kSolved;
+     }},
+    // Di comes back in [0, 180] whatever the sign of DV.
+    {1, Di, [](Cells& x) {
+         if (Eq(x[Vc], 0)) return kError;
+         const double cosDi = 1 - (Square(x[DV]) / Square(x[Vc])) * 0.5;
+         if (Gt(cosDi, 1) || Lt(cosDi, -1)) return kError;
+         x[Di] = Degrees(std::acos(cosDi), x.pi);
+         return kSolved;
+     }},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // ORB: the conic orbit about a central mass M, from distance, semi-latus,
 // eccentricity and anomaly to velocities, energy, apsides and times.
 #include "solvers/conventions.h"
+#include "solvers/orbit_time.h"
 
 namespace kalvo {
 
@@ -23,6 +24,26 @@ constexpr int t = Var(ORB, "t");
 double GM(Cells& x) { return x[M] * x[G]; }
 double CosV(Cells& x) { return std::cos(Radians(x[v], x.pi)); }
 double SinV(Cells& x) { return std::sin(Radians(x[v], x.pi)); }
+
+// The cube root as the page takes it, through the logarithm: 0 gives 0, a
+// negative argument NaN.
+double CubeRoot(double x) { return std::exp(std::log(x) * kOneThird); }
+
+// Whether a conic reaches anomaly v: an ellipse every anomaly, a parabola all but
+// 180 degrees, a hyperbola those short of its asymptotes.
+bool Reachable(Cells& x) {
+    if (Lt(x[e], 1)) return true;
+    if (Eq(x[v], 180.0)) return false;
+    const double vr = Radians(x[v], x.pi);
+    const double asymptote = std::acos(-1 / x[e]);
+    return Lt(vr, asymptote) || Gt(vr, 2 * x.pi - asymptote);
+}
+
+// The domain of the time kernel: e >= 0, 0 <= v <= 360, and a positive mass.
+bool InTimeRange(Cells& x) { return !(Lt(x[e], 0) || Lt(x[v], 0) || Gt(x[v], 360) || Le(x[M], 0)); }
+
+// ((ra + rp) / 2)^3 from the period t by Kepler's third law.
+double CubedSemiMajorAxis(Cells& x) { return Square(x[t]) * 0.25 / x.pi / x.pi * x[M] * x[G]; }
 
 constexpr SolverEntry kEntries[] = {
     // 0 "r=p/(1+e*cos(v))"
@@ -216,17 +237,56 @@ constexpr SolverEntry kEntries[] = {
      }},
 
     // 9 "t=(2*atanh(sqrt(e-1)*(cos(v)-1)/sin(v)" ...: time from perigee on any conic
-    {9, p, NotAvailable},
-    {9, e, NotAvailable},
-    {9, v, NotAvailable},
+    {9, p, [](Cells& x) {
+         if (!Reachable(x) || !InTimeRange(x)) return kError;
+         const double tau = ScaledPerigeeTime(x[e], x[v], x.pi);
+         if (Eq(tau, 0)) return kError;
+         x[p] = CubeRoot(Square(std::sqrt(x[G] * x[M]) * std::fabs(x[t]) / tau));
+         return kSolved;
+     }},
+    // No formula for e; the range test still decides between "no formula" and an error.
+    {9, e, [](Cells& x) {
+         if (Lt(x[p], 0) || Lt(x[v], 0) || Gt(x[v], 180) || Le(x[M], 0)) return kError;
+         return kNotAvailable;
+     }},
+    {9, v, [](Cells& x) {
+         if (Lt(x[e], 0) || Le(x[p], 0) || Le(x[M], 0)) return kError;
+         // An ellipse cannot take longer than one period; a negative time passes.
+         if (Lt(x[e], 1)) {
+             const double period =
+                 2 * x.pi * x[p] * x[p] / std::sqrt(Cube(1 - Square(x[e]))) / std::sqrt(x[G] * x[M] * x[p]);
+             if (Lt(period, x[t])) return kError;
+         }
+         const double tau = x[t] / (x[p] * x[p] / std::sqrt(x[G] * x[M] * x[p]));
+         x[v] = AnomalyFromScaledTime(x[e], tau, x.pi);
+         return kSolved;
+     }},
     {9, M, NotAvailable},
-    {9, t, NotAvailable},
+    {9, t, [](Cells& x) {
+         if (!Reachable(x) || !InTimeRange(x) || Le(x[p], 0)) return kError;
+         x[t] = PerigeeTime(x[e], x[v], x[p], x[G], x[M], x.pi);
+         return kSolved;
+     }},
 
     // 10 "t=2*pi()*sqrt(((ra+rp)/2)^3/(G*M))": the period from the apsides
     {10, M, NotAvailable},
-    {10, ra, NotAvailable},
-    {10, rp, NotAvailable},
-    {10, t, NotAvailable},
+    {10, ra, [](Cells& x) {
+         const double cubedSemiMajorAxis = CubedSemiMajorAxis(x);
+         if (Lt(cubedSemiMajorAxis, 0)) return kError;
+         x[ra] = 2 * CubeRoot(cubedSemiMajorAxis) - x[rp];
+         return kSolved;
+     }},
+    {10, rp, [](Cells& x) {
+         const double cubedSemiMajorAxis = CubedSemiMajorAxis(x);
+         if (Lt(cubedSemiMajorAxis, 0)) return kError;
+         x[rp] = 2 * CubeRoot(cubedSemiMajorAxis) - x[ra];
+         return kSolved;
+     }},
+    {10, t, [](Cells& x) {
+         if (Le(x[rp], 0)) return kError;  // ra, G and M are not tested
+         x[t] = 2 * x.pi * std::sqrt(Cube((x[ra] + x[rp]) * 0.5) / x[G] / x[M]);
+         return kSolved;
+     }},
 };
 
 }  // namespace

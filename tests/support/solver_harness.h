@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,8 +32,8 @@ struct Outcome {
 // Cells that are not inputs start at this value, so a stray write shows.
 inline constexpr double kUntouched = -777.25;
 
-inline Outcome Solve(Directory d, int e, std::string_view target, std::initializer_list<Given> inputs,
-                     std::initializer_list<std::string_view> alsoWritten = {}) {
+inline Outcome Solve(Directory d, int e, std::string_view target, std::span<const Given> inputs,
+                     std::span<const std::string_view> alsoWritten = {}) {
     std::array<double, kMaxVariables> cells;
     cells.fill(kUntouched);
     for (int v = 0; v < VariableCount(d); ++v)
@@ -57,6 +58,12 @@ inline Outcome Solve(Directory d, int e, std::string_view target, std::initializ
             << kCatalogue[d].code << " " << e << " " << target << ": cell " << v << " changed";
     }
     return {status, cells[variable], cells};
+}
+
+inline Outcome Solve(Directory d, int e, std::string_view target, std::initializer_list<Given> inputs,
+                     std::initializer_list<std::string_view> alsoWritten = {}) {
+    return Solve(d, e, target, std::span(inputs.begin(), inputs.size()),
+                 std::span(alsoWritten.begin(), alsoWritten.size()));
 }
 
 // Relative closeness, for results whose arithmetic is a handful of operations.

@@ -1,0 +1,211 @@
+// The time-from-perigee kernel, its numerical inverse, and ORB equations 9 and 10.
+#include "solvers/orbit_time.h"
+
+#include <array>
+#include <cmath>
+
+#include "tests/support/allocation_counter.h"
+#include "tests/support/solver_cases.h"
+
+namespace kalvo {
+namespace {
+
+using test::Near;
+using test::SolveCase;
+
+constexpr double pi = kShortPi;
+constexpr double kEarthMass = 5.9736e24;
+
+// Scaled time by the textbook route, for 0 <= v <= 180: the mean anomaly
+// E - e sin E over (1 - e^2)^1.5 for an ellipse, -(D/2 + D^3/6) with
+// D = tan(v/2) for the parabola, and minus the hyperbolic mean anomaly
+// e sinh F - F over (e^2 - 1)^1.5 for a hyperbola.
+double OutgoingTime(double e, double v) {
+    const double half = Radians(v, pi) / 2;
+    if (e < 1) {
+        const double E = 2 * std::atan(std::sqrt((1 - e) / (1 + e)) * std::tan(half));
+        return (E - e * std::sin(E)) / std::pow(1 - e * e, 1.5);
+    }
+    if (e == 1) return -(std::tan(half) / 2 + std::pow(std::tan(half), 3) / 6);
+    const double F = 2 * std::atanh(std::sqrt((e - 1) / (e + 1)) * std::tan(half));
+    return -(e * std::sinh(F) - F) / std::pow(e * e - 1, 1.5);
+}
+
+// Past 180 degrees the time mirrors the way out: an ellipse completes its period,
+// an open orbit's time changes sign.
+double TextbookTime(double e, double v) {
+    if (v <= 180) return OutgoingTime(e, v);
+    const double out = OutgoingTime(e, 360 - v);
+    return e < 1 ? 2 * pi / std::pow(1 - e * e, 1.5) - out : -out;
+}
+
+double AsymptoteDegrees(double e) { return e > 1 ? std::acos(-1 / e) * 180 / pi : 180; }
+
+// d(tau)/dv per degree: the scaled form of r^2 dv = h dt, 1 / (1 + e cos v)^2.
+double Slope(double e, double v) { return pi / 180 / std::pow(1 + e * std::cos(Radians(v, pi)), 2); }
+
+const double kEccentricities[] = {0, 0.1, 0.3, 0.5, 0.7, 0.9, 0.95, 1, 1.2, 2, 5};
+
+TEST(OrbitTime, KernelFollowsTheTextbookOnEveryConic) {
+    for (const double e : kEccentricities) {
+        for (const double v : {10.0, 45.0, 90.0, 135.0, 170.0, 190.0, 250.0, 315.0, 350.0}) {
+            const double outgoing = v <= 180 ? v : 360 - v;
+            if (outgoing >= AsymptoteDegrees(e) - 1) continue;
+            EXPECT_TRUE(Near(ScaledPerigeeTime(e, v, pi), TextbookTime(e, v), 1e-11)) << "e " << e << " v " << v;
+        }
+    }
+}
+
+TEST(OrbitTime, KernelEdgesAndFigures) {
+    struct Case {
+        double e, v, expected, relative;
+    };
+    const Case cases[] = {
+        {0.5, 0, 0, 0},  // perigee
+        {2, 0, 0, 0},
+        {1, 360, 0, 0},  // back at perigee on an open orbit
+        {2, 360, 0, 0},
+        {1, 180, kUnreachableAnomaly, 0},  // a parabola never reaches apogee
+        {2, 150, kUnreachableAnomaly, 0},  // past the asymptote at 120 degrees
+        {2, 200, kUnreachableAnomaly, 0},
+        {0.5, 180, pi / std::pow(0.75, 1.5), 1e-15},  // half a period
+        {0.5, 360, 2 * pi / std::pow(0.75, 1.5), 1e-15},
+        // Rounded figures: e = 0.5, the circle (pi/2), the parabola (-2/3 with the
+        // short pi's trace), the hyperbola e = 2.
+        {0.5, 90, 0.945599, 1e-6},
+        {0.5, 180, 4.836798, 1e-6},
+        {0.5, 270, 8.727997, 1e-6},
+        {0.5, 360, 9.673596, 1e-6},
+        {0, 90, 1.5707963, 1e-15},
+        {1, 90, -0.6666666, 1e-7},
+        {1, 270, 0.6666666, 1e-7},
+        {2, 60, -0.155279, 1e-5},
+        {2, 300, 0.155279, 1e-5},
+    };
+    for (const Case& c : cases)
+        EXPECT_TRUE(Near(ScaledPerigeeTime(c.e, c.v, pi), c.expected, c.relative)) << "e " << c.e << " v " << c.v;
+}
+
+TEST(OrbitTime, SignOfIsPlusOrMinusOneForEveryDouble) {
+    const std::pair<double, int> cases[] = {
+        {0.0, 1},    {-0.0, 1},     {NAN, 1}, {INFINITY, 1}, {-INFINITY, -1},
+        {1e-310, 1}, {-1e-310, -1}, {2.5, 1}, {-2.5, -1},    {kUnreachableAnomaly, -1}};
+    for (const auto& [x, sign] : cases) EXPECT_EQ(SignOf(x), sign) << x;
+}
+
+// Time then anomaly: the search stops within the tolerance on the scaled time,
+// so the anomaly comes back within that tolerance over the slope.
+void ExpectRoundTrip(double e, double v) {
+    const double tau = ScaledPerigeeTime(e, v, pi);
+    const double back = AnomalyFromScaledTime(e, tau, pi);
+    EXPECT_LE(std::fabs(ScaledPerigeeTime(e, back, pi) - tau), kScaledTimeTolerance) << "e " << e << " v " << v;
+    EXPECT_LE(std::fabs(back - v), 1.1 * kScaledTimeTolerance / Slope(e, v)) << "e " << e << " v " << v;
+}
+
+TEST(OrbitTime, AnomalyFromTimeRoundTrips) {
+    for (const double e : kEccentricities) {
+        if (e < 1) {
+            for (double v = 5; v < 360; v += 10) ExpectRoundTrip(e, v);
+            continue;
+        }
+        // Both branches, out to the last table step before the asymptote.
+        for (const double share : {0.02, 0.1, 0.3, 0.5, 0.7, 0.9, 0.95, 0.99}) {
+            ExpectRoundTrip(e, share * AsymptoteDegrees(e));
+            ExpectRoundTrip(e, 360 - share * AsymptoteDegrees(e));
+        }
+    }
+}
+
+TEST(OrbitTime, NearTheAsymptoteTheAnswerIsOnlyWithinOneTableStep) {
+    // In the last table step the search has no usable bracket: for a hyperbola the
+    // last table value is the unreachable marker, which false position cannot move
+    // away from; for the parabola the range ends just past 180 degrees, on the
+    // incoming branch, so there is no sign change and the end of the range comes
+    // back. Either way the answer is within one step (1/180 of the range).
+    for (const double e : {1.0, 2.0}) {
+        const double step = AsymptoteDegrees(e) / 180;
+        const double v = AsymptoteDegrees(e) - 0.2 * step;
+        const double back = AnomalyFromScaledTime(e, ScaledPerigeeTime(e, v, pi), pi);
+        EXPECT_LE(std::fabs(back - v), step) << "e " << e;
+    }
+}
+
+const SolveCase kTimeCases[] = {
+    // Worked by hand with p = 1e7 and the Earth's mass: t = tau p^2 / sqrt(p G M).
+    {9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 90}, {"M", kEarthMass}}, kSolved, 1497.758877396206, 1e-13},
+    {9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 270}, {"M", kEarthMass}}, kSolved, 13824.495797150617, 1e-13},
+    {9, "t", {{"p", 1e7}, {"e", 2}, {"v", 300}, {"M", kEarthMass}}, kSolved, 245.95017565260534, 1e-13},
+    {9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 1497.758877396206}, {"M", kEarthMass}}, kSolved, 90, 1e-12},
+    {9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 13824.495797150617}, {"M", kEarthMass}}, kSolved, 270, 1e-12},
+    {9, "v", {{"p", 1e7}, {"e", 2}, {"t", 245.95017565260534}, {"M", kEarthMass}}, kSolved, 300, 1e-9},
+    {9, "p", {{"e", 0.5}, {"v", 90}, {"t", 1497.758877396206}, {"M", kEarthMass}}, kSolved, 1e7, 1e-13},
+    {9, "p", {{"e", 0.5}, {"v", 90}, {"t", 0}, {"M", kEarthMass}}, kSolved, 0},  // the cube root of 0 through ln
+    // An ellipse: no time before perigee, none beyond one period (about 15322 s).
+    {9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 0}, {"M", kEarthMass}}, kSolved, 360, 0},
+    {9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", -100}, {"M", kEarthMass}}, kSolved, 360, 0},
+    {9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 16000}, {"M", kEarthMass}}, kError},
+    {9, "v", {{"p", 1e7}, {"e", 2}, {"t", 0}, {"M", kEarthMass}}, kSolved, 0, 0},
+    {9, "v", {{"p", 1e7}, {"e", -0.1}, {"t", 100}, {"M", kEarthMass}}, kError},
+    {9, "v", {{"p", 0}, {"e", 0.5}, {"t", 100}, {"M", kEarthMass}}, kError},
+    {9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 100}, {"M", 0}}, kError},
+    // Anomalies the orbit never reaches, and the range of the kernel.
+    {9, "t", {{"p", 1e7}, {"e", 1}, {"v", 180}, {"M", kEarthMass}}, kError},
+    {9, "t", {{"p", 1e7}, {"e", 2}, {"v", 150}, {"M", kEarthMass}}, kError},
+    {9, "p", {{"t", 100}, {"e", 1}, {"v", 180}, {"M", kEarthMass}}, kError},
+    {9, "p", {{"t", 100}, {"e", 2}, {"v", 150}, {"M", kEarthMass}}, kError},
+    {9, "p", {{"t", 100}, {"e", 0.5}, {"v", 0}, {"M", kEarthMass}}, kError},  // tau = 0
+    {9, "t", {{"p", 1e7}, {"e", -0.5}, {"v", 90}, {"M", kEarthMass}}, kError},
+    {9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", -1}, {"M", kEarthMass}}, kError},
+    {9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 361}, {"M", kEarthMass}}, kError},
+    {9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", NAN}, {"M", kEarthMass}}, kError},
+    {9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 90}, {"M", 0}}, kError},
+    {9, "t", {{"p", 0}, {"e", 0.5}, {"v", 90}, {"M", kEarthMass}}, kError},
+    // e has no formula; outside the range the answer is an error instead.
+    {9, "e", {{"p", 1e7}, {"v", 90}, {"t", 100}, {"M", 6e24}}, kNotAvailable},
+    {9, "e", {{"p", 1e7}, {"v", 200}, {"t", 100}, {"M", 6e24}}, kError},
+    {9, "e", {{"p", -1}, {"v", 90}, {"t", 100}, {"M", 6e24}}, kError},
+    {9, "e", {{"p", 1e7}, {"v", 90}, {"t", 100}, {"M", 0}}, kError},
+    {9, "M", {{"p", 1e7}, {"v", 90}, {"t", 100}, {"e", 0.5}}, kNotAvailable},
+    // The period of a circle of 1e7 m, 2 pi sqrt(a^3 / G M), and back.
+    {10, "t", {{"ra", 1e7}, {"rp", 1e7}, {"M", kEarthMass}}, kSolved, 9952.096343559311, 1e-13},
+    {10, "ra", {{"t", 9952.096343559311}, {"rp", 1e7}, {"M", kEarthMass}}, kSolved, 1e7, 1e-13},
+    {10, "rp", {{"t", 9952.096343559311}, {"ra", 1e7}, {"M", kEarthMass}}, kSolved, 1e7, 1e-13},
+    {10, "ra", {{"t", 0}, {"rp", 1e7}, {"M", kEarthMass}}, kSolved, -1e7, 0},  // a = 0
+    {10, "ra", {{"t", 9952}, {"rp", 1e7}, {"M", -kEarthMass}}, kError},
+    {10, "rp", {{"t", NAN}, {"ra", 1e7}, {"M", kEarthMass}}, kError},
+    {10, "t", {{"ra", 1e7}, {"rp", 0}, {"M", kEarthMass}}, kError},
+    {10, "M", {{"ra", 1e7}, {"rp", 1e7}, {"t", 9952}}, kNotAvailable},
+};
+
+TEST(OrbitTimeSolvers, TimesAnomaliesAndPeriods) { test::ExpectCases(ORB, kTimeCases); }
+
+TEST(OrbitTimeSolvers, AnIncomingHyperbolicTimeGivesAnIncomingAnomaly) {
+    const auto outcome = test::Solve(ORB, 9, "v", {{"p", 1e7}, {"e", 2}, {"t", 50}, {"M", kEarthMass}});
+    EXPECT_EQ(outcome.status, kSolved);
+    EXPECT_GT(outcome.value, 360 - AsymptoteDegrees(2));
+    EXPECT_LT(outcome.value, 360);
+}
+
+TEST(OrbitTimeSolvers, SolvingForTheAnomalyAllocatesNothing) {
+    const std::size_t start = test::AllocationCount();
+    ::operator delete(::operator new(16));
+    ASSERT_EQ(test::AllocationCount(), start + 1) << "the counter must see allocations";
+
+    // An ellipse, and a time so close to the asymptote that the search runs all its steps.
+    for (const auto& [e, t] : {std::pair{0.5, 13824.5}, std::pair{2.0, -1e9}}) {
+        std::array<double, kMaxVariables> cells = InitialValueStore()[0][ORB];
+        cells[Var(ORB, "p")] = 1e7;
+        cells[Var(ORB, "e")] = e;
+        cells[Var(ORB, "t")] = t;
+        cells[Var(ORB, "M")] = kEarthMass;
+        Cells view{cells, pi};
+        const Solver solve = FindSolver(ORB, 9, Var(ORB, "v"));
+        const std::size_t before = test::AllocationCount();
+        const int status = solve(view);
+        EXPECT_EQ(test::AllocationCount(), before);
+        EXPECT_EQ(status, kSolved);
+    }
+}
+
+}  // namespace
+}  // namespace kalvo
