@@ -1,7 +1,6 @@
 #include "sim/kepler.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace sim {
 
@@ -67,24 +66,20 @@ State PropagateKepler(const State& start, double mu, double seconds) {
     const double sqrtMu = std::sqrt(mu);
     const double radialTerm = Dot(r0v, v0v) / sqrtMu;  // r0 vr0 / sqrt(mu)
     const double alpha = 2 / r0 - Dot(v0v, v0v) / mu;  // 1 / semi-major axis
-    double dt = seconds;
-    if (alpha > 0) {
-        // A closed orbit repeats itself: only the time past the last whole period counts.
-        const double period = 2 * std::numbers::pi / (sqrtMu * alpha * std::sqrt(alpha));
-        dt = std::fmod(seconds, period);
-    }
 
     // Kepler's equation in the universal anomaly chi, solved by Laguerre's method,
     // which converges from any start.
-    double chi = alpha > 0 ? sqrtMu * alpha * dt : sqrtMu * dt / r0;
+    double chi = alpha > 0 ? sqrtMu * alpha * seconds : sqrtMu * seconds / r0;
     constexpr double kOrder = 5;
     for (int iteration = 0; iteration < 60; ++iteration) {
         const double z = alpha * chi * chi;
         const auto [c, s] = StumpffOf(z);
-        const double f = radialTerm * chi * chi * c + (1 - alpha * r0) * chi * chi * chi * s + r0 * chi - sqrtMu * dt;
+        const double f =
+            radialTerm * chi * chi * c + (1 - alpha * r0) * chi * chi * chi * s + r0 * chi - sqrtMu * seconds;
         const double df = radialTerm * chi * (1 - z * s) + (1 - alpha * r0) * chi * chi * c + r0;
         const double ddf = radialTerm * (1 - z * c) + (1 - alpha * r0) * chi * (1 - z * s);
-        const double root = std::sqrt(std::fabs((kOrder - 1) * (kOrder - 1) * df * df - kOrder * (kOrder - 1) * f * ddf));
+        const double root =
+            std::sqrt(std::fabs((kOrder - 1) * (kOrder - 1) * df * df - kOrder * (kOrder - 1) * f * ddf));
         const double step = kOrder * f / (df + std::copysign(root, df));
         chi -= step;
         if (!(std::fabs(step) > 4e-16 * std::fabs(chi))) break;
@@ -94,7 +89,7 @@ State PropagateKepler(const State& start, double mu, double seconds) {
     const double z = alpha * chi * chi;
     const auto [c, s] = StumpffOf(z);
     const double f = 1 - chi * chi / r0 * c;
-    const double g = dt - chi * chi * chi / sqrtMu * s;
+    const double g = seconds - chi * chi * chi / sqrtMu * s;
     const Vec3 position = f * r0v + g * v0v;
     const double r = Length(position);
     const double fDot = sqrtMu / (r * r0) * (z * s - 1) * chi;

@@ -10,11 +10,10 @@
 #include <fstream>
 #include <initializer_list>
 #include <limits>
+#include <nlohmann/json.hpp>
 #include <numbers>
 #include <sstream>
 #include <stdexcept>
-
-#include <nlohmann/json.hpp>
 
 namespace sim {
 
@@ -132,16 +131,17 @@ constexpr Quantity kVelocity{"a velocity component in m/s"};
 // An object of the scenario and its key path; refuses keys it does not know.
 class Fields {
 public:
-    Fields(const json& node, std::string path, std::initializer_list<std::string_view> keys) : node_(node), path_(std::move(path)) {
+    Fields(const json& node, std::string path, std::initializer_list<std::string_view> keys)
+        : node_(node), path_(std::move(path)) {
         if (!node.is_object()) throw ScenarioMistake(path_, "expected an object, found " + Found(node));
         for (const auto& [key, value] : node.items()) {
             bool known = false;
             for (const auto allowed : keys) known |= key == allowed;
-            if (!known) throw ScenarioMistake(path_, "unknown key \"" + key + "\" (expected one of " + ListOf(keys) + ")");
+            if (!known)
+                throw ScenarioMistake(path_, "unknown key \"" + key + "\" (expected one of " + ListOf(keys) + ")");
         }
     }
 
-    const std::string& Path() const { return path_; }
     std::string PathOf(std::string_view key) const {
         return path_.empty() ? std::string(key) : path_ + "." + std::string(key);
     }
@@ -153,11 +153,11 @@ public:
     }
 
     double Number(std::string_view key, const Quantity& quantity) const {
-        if (!Has(key)) throw ScenarioMistake(PathOf(key), "missing; expected " + std::string(quantity.expected));
         const json& value = At(key, quantity.expected);
         const double number = value.is_number() ? value.get<double>() : std::numeric_limits<double>::quiet_NaN();
         if (!value.is_number() || !quantity.Admits(number))
-            throw ScenarioMistake(PathOf(key), "expected " + std::string(quantity.expected) + ", found " + Found(value));
+            throw ScenarioMistake(PathOf(key),
+                                  "expected " + std::string(quantity.expected) + ", found " + Found(value));
         return number;
     }
     double Number(std::string_view key, const Quantity& quantity, double fallback) const {
@@ -165,7 +165,6 @@ public:
     }
 
     std::string Text(std::string_view key) const {
-        if (!Has(key)) throw ScenarioMistake(PathOf(key), "missing; expected a text");
         const json& value = At(key, "a text");
         if (!value.is_string() || value.get<std::string>().empty())
             throw ScenarioMistake(PathOf(key), "expected a text that is not empty, found " + Found(value));
@@ -177,7 +176,8 @@ public:
         if (!Has(key)) return {};
         const std::string expected = "a list of three numbers, each " + std::string(component.expected);
         const json& value = At(key, expected);
-        if (!value.is_array() || value.size() != 3) throw ScenarioMistake(PathOf(key), "expected " + expected + ", found " + Found(value));
+        if (!value.is_array() || value.size() != 3)
+            throw ScenarioMistake(PathOf(key), "expected " + expected + ", found " + Found(value));
         double xyz[3];
         for (int i = 0; i < 3; ++i) {
             if (!value[i].is_number() || !component.Admits(value[i].get<double>()))
@@ -191,9 +191,11 @@ public:
     // Exactly one of two keys that do the same job.
     std::string_view OneOf(std::string_view first, std::string_view second, std::string_view job) const {
         if (Has(first) && Has(second))
-            throw ScenarioMistake(path_, "give \"" + std::string(first) + "\" or \"" + std::string(second) + "\", not both");
+            throw ScenarioMistake(path_,
+                                  "give \"" + std::string(first) + "\" or \"" + std::string(second) + "\", not both");
         if (!Has(first) && !Has(second))
-            throw ScenarioMistake(path_, "missing \"" + std::string(first) + "\" or \"" + std::string(second) + "\" " + std::string(job));
+            throw ScenarioMistake(
+                path_, "missing \"" + std::string(first) + "\" or \"" + std::string(second) + "\" " + std::string(job));
         return Has(first) ? first : second;
     }
 
@@ -212,8 +214,9 @@ int BodyNamed(const World& world, int count, const Fields& fields, std::string_v
         if (world.bodies[i].name == name) return i;
         names += (names.empty() ? "" : ", ") + world.bodies[i].name;
     }
-    throw ScenarioMistake(fields.PathOf(key), "no " + std::string(which) + "body named \"" + name + "\" (" +
-                                                  (names.empty() ? "none comes before it" : "expected one of " + names) + ")");
+    throw ScenarioMistake(fields.PathOf(key),
+                          "no " + std::string(which) + "body named \"" + name + "\" (" +
+                              (names.empty() ? "none comes before it" : "expected one of " + names) + ")");
 }
 
 // An orbit about one of the first `count` bodies: its centre's index and the conic.
@@ -222,7 +225,8 @@ struct PlacedOrbit {
     Conic conic;
 };
 
-PlacedOrbit ReadOrbit(const json& node, const std::string& path, const World& world, int count, std::string_view which) {
+PlacedOrbit ReadOrbit(const json& node, const std::string& path, const World& world, int count,
+                      std::string_view which) {
     const Fields orbit(node, path,
                        {"about", "periapsis", "apoapsis", "eccentricity", "inclination", "ascendingNode",
                         "argumentOfPeriapsis", "trueAnomaly"});
@@ -245,9 +249,9 @@ PlacedOrbit ReadOrbit(const json& node, const std::string& path, const World& wo
     if (1 + conic.eccentricity * std::cos(conic.trueAnomaly) <= 0) {
         const double limit = std::acos(-1 / conic.eccentricity) * 180 / std::numbers::pi;
         throw ScenarioMistake(orbit.PathOf("trueAnomaly"),
-                              "expected an angle in degrees between " + NumberText(-limit) + " and " + NumberText(limit) +
-                                  " on this open orbit (eccentricity " + NumberText(conic.eccentricity) + "), found " +
-                                  NumberText(anomaly));
+                              "expected an angle in degrees between " + NumberText(-limit) + " and " +
+                                  NumberText(limit) + " on this open orbit (eccentricity " +
+                                  NumberText(conic.eccentricity) + "), found " + NumberText(anomaly));
     }
     return placed;
 }
@@ -262,13 +266,15 @@ void ReadBodies(const json& node, World& world) {
         body.name = fields.Text("name");
         for (const Body& earlier : world.bodies)
             if (earlier.name == body.name)
-                throw ScenarioMistake(fields.PathOf("name"), "\"" + body.name + "\" names an earlier body too; expected a name of its own");
+                throw ScenarioMistake(fields.PathOf("name"),
+                                      "\"" + body.name + "\" names an earlier body too; expected a name of its own");
         body.mass = fields.Number("mass", kMass);
         body.radius = fields.Number("radius", kHeight, 0);
         body.rotationPeriod = fields.Number("rotationPeriod", kPeriod, 0);
         if (fields.Has("orbit")) {
             for (const auto key : {"position", "velocity"})
-                if (fields.Has(key)) throw ScenarioMistake(fields.PathOf(key), "not allowed beside \"orbit\", which places the body");
+                if (fields.Has(key))
+                    throw ScenarioMistake(fields.PathOf(key), "not allowed beside \"orbit\", which places the body");
             const PlacedOrbit orbit = ReadOrbit(fields.At("orbit"), fields.PathOf("orbit"), world, i, "earlier ");
             const double mu = kGravitationalConstant * (world.bodies[orbit.about].mass + body.mass);
             const State state = StateOnConic(orbit.conic, mu);
@@ -311,9 +317,11 @@ void ReadVessel(const json& node, World& world) {
     }
     if (fields.Has("mainThrusters")) {
         const json& list = fields.At("mainThrusters");
-        if (!list.is_array()) throw ScenarioMistake(fields.PathOf("mainThrusters"), "expected a list of thrusters, found " + Found(list));
+        if (!list.is_array())
+            throw ScenarioMistake(fields.PathOf("mainThrusters"), "expected a list of thrusters, found " + Found(list));
         for (std::size_t i = 0; i < list.size(); ++i) {
-            const Fields thruster(list[i], fields.PathOf("mainThrusters") + "[" + std::to_string(i) + "]", {"maxThrust", "isp"});
+            const Fields thruster(list[i], fields.PathOf("mainThrusters") + "[" + std::to_string(i) + "]",
+                                  {"maxThrust", "isp"});
             vessel.mainThrusters.push_back({thruster.Number("maxThrust", kThrust), thruster.Number("isp", kIsp)});
         }
     }
@@ -334,7 +342,7 @@ void ReadVessel(const json& node, World& world) {
 
 World ReadWorld(const json& root) {
     const Fields top(root, "", {"description", "time", "bodies", "vessel"});
-    if (top.Has("description")) top.Text("description");
+    if (top.Has("description")) top.Text("description");  // only checked: it is for the reader
     World world;
     world.time = top.Number("time", kTime, 0);
     ReadBodies(top.Has("bodies") ? top.At("bodies") : json::parse(kSolarSystem), world);
@@ -380,7 +388,8 @@ std::variant<World, std::string> BuildScenario(std::string_view nameOrPath) {
         }
         return "cannot open scenario file \"" + path + "\": no such file";
     }
-    if (!std::filesystem::is_regular_file(status)) return "cannot open scenario file \"" + path + "\": not a regular file";
+    if (!std::filesystem::is_regular_file(status))
+        return "cannot open scenario file \"" + path + "\": not a regular file";
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();

@@ -83,30 +83,28 @@ void Land(Vessel& vessel, const Body& body, const Vec3& position, double turnAft
     vessel.landed = true;
 }
 
-// Carries a vessel in steady flight `dt` seconds on from `time` over the turning
-// surface; it lands when its altitude reaches 0.
+// Carries a vessel in steady flight `dt` seconds on from `time`: flying straight,
+// it follows a great circle over the turning surface. It lands when its altitude
+// reaches 0.
 void Fly(Vessel& vessel, const Body& body, double time, double dt) {
     SteadyFlight& flight = *vessel.flight;
     const Vec3 overSurface = TurnedAboutZ(vessel.position, -RotationRate(body) * time);
     const double r = Length(overSurface);
-    double latitude = std::atan2(overSurface.z, std::hypot(overSurface.x, overSurface.y));
-    double longitude = std::atan2(overSurface.y, overSurface.x);
     const double altitude = r - body.radius;
-    const double airborne =
-        flight.verticalSpeed < 0 ? std::clamp(altitude / -flight.verticalSpeed, 0.0, dt) : dt;
+    const double airborne = flight.verticalSpeed < 0 ? std::clamp(altitude / -flight.verticalSpeed, 0.0, dt) : dt;
 
-    latitude += flight.groundSpeed * std::cos(flight.heading) * airborne / r;
-    if (std::fabs(latitude) > std::numbers::pi / 2) {
-        // Over the pole: down the other side, heading the other way.
-        latitude = std::copysign(std::numbers::pi, latitude) - latitude;
-        longitude += std::numbers::pi;
-        flight.heading = std::numbers::pi - flight.heading;
-    }
-    const double across = r * std::cos(latitude);
-    if (across > 0) longitude += flight.groundSpeed * std::sin(flight.heading) * airborne / across;
+    // The angle flown about the centre, at the leg's mean distance from it.
+    const double arc = flight.groundSpeed * airborne / (r + flight.verticalSpeed * airborne / 2);
+    const Horizon here = LocalHorizon(overSurface);
+    const Vec3 ahead = std::sin(flight.heading) * here.east + std::cos(flight.heading) * here.north;
+    const Vec3 up = std::cos(arc) * here.up + std::sin(arc) * ahead;
+    const Vec3 aheadThere = std::cos(arc) * ahead - std::sin(arc) * here.up;
+    const Horizon there = LocalHorizon(up);
+    flight.heading = std::atan2(Dot(aheadThere, there.east), Dot(aheadThere, there.north));
 
-    const State next = FlightState(body, time + airborne, latitude, longitude,
-                                   std::max(0.0, altitude + flight.verticalSpeed * airborne), flight);
+    const State next =
+        FlightState(body, time + airborne, std::atan2(up.z, std::hypot(up.x, up.y)), std::atan2(up.y, up.x),
+                    std::max(0.0, altitude + flight.verticalSpeed * airborne), flight);
     if (airborne < dt) {
         Land(vessel, body, next.position, dt - airborne);
         return;
@@ -154,7 +152,10 @@ void MoveVessel(World& world, double dt) {
     if (Length(start.position) < body.radius) below = 0;
     for (int i = 0; i < 60 && below > above; ++i) {
         const double middle = 0.5 * (above + below);
-        (Length(PropagateKepler(start, mu, middle).position) < body.radius ? below : above) = middle;
+        if (Length(PropagateKepler(start, mu, middle).position) < body.radius)
+            below = middle;
+        else
+            above = middle;
     }
     Land(vessel, body, PropagateKepler(start, mu, below).position, dt - below);
 }
@@ -195,8 +196,7 @@ State FlightState(const Body& body, double time, double latitude, double longitu
                         r * std::cos(latitude) * std::sin(turnedLongitude), r * std::sin(latitude)};
     const Horizon horizon = LocalHorizon(position);
     const Vec3 air = flight.groundSpeed * std::sin(flight.heading) * horizon.east +
-                     flight.groundSpeed * std::cos(flight.heading) * horizon.north +
-                     flight.verticalSpeed * horizon.up;
+                     flight.groundSpeed * std::cos(flight.heading) * horizon.north + flight.verticalSpeed * horizon.up;
     return {position, air + SurfaceVelocity(body, position)};
 }
 
