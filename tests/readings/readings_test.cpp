@@ -1,4 +1,6 @@
 // Readings of the simulation against a world set up here and values worked by hand.
+#include "readings/readings.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "catalogue/status.h"
-#include "readings/readings.h"
 #include "sim/world.h"
 #include "tests/support/page_probe.h"
 #include "tests/support/solver_harness.h"
@@ -66,7 +67,9 @@ protected:
         page.GetSystemValue();
         return page.Status();
     }
-    double Cell(Directory d, std::string_view symbol, int set = 0) { return ValueStore[set][d][FindVariable(d, symbol)]; }
+    double Cell(Directory d, std::string_view symbol, int set = 0) {
+        return ValueStore[set][d][FindVariable(d, symbol)];
+    }
 
     test::PageProbe page;
 };
@@ -247,7 +250,9 @@ TEST_F(Readings, PropelledAccNeedsAPositiveMassAndGetAllSetsItsStatus) {
         const char* what;
         double emptyMass;
         int status;
-    } cases[] = {{"positive mass", 10000, kSolved}, {"no mass", -4500, kError}, {"negative mass", -5000, kError},
+    } cases[] = {{"positive mass", 10000, kSolved},
+                 {"no mass", -4500, kError},
+                 {"negative mass", -5000, kError},
                  {"NaN mass", NAN, kError}};
     for (const auto& c : cases) {
         ValueStore[0][MOV][Var(MOV, "ap")] = kUntouched;
@@ -264,8 +269,8 @@ TEST_F(Readings, GetAllSumsItsDirectorysCodesAndWithoutBodiesTheyAreNotAvailable
     const struct {
         Directory d;
         int status;  // readings that need a body or the host's surface values: 2 each
-    } cases[] = {{BOP, 1}, {ORB, 1 + 5 * 2}, {ESC, 1}, {FUE, 1}, {INC, 1}, {MOV, 0},
-                 {LNC, 1 + 3 * 2}, {RNT, 1 + 2}, {GLD, 1 + 4 * 2}};
+    } cases[] = {{BOP, 1}, {ORB, 1 + 5 * 2}, {ESC, 1},     {FUE, 1},        {INC, 1},
+                 {MOV, 0}, {LNC, 1 + 3 * 2}, {RNT, 1 + 2}, {GLD, 1 + 4 * 2}};
     for (const auto& c : cases) {
         page.Select(c.d, 0, kCatalogue[c.d].variables[EquationVariableNumbers(c.d, 0).number[0] - 1].symbol);
         page.SetStatus(kError);
