@@ -57,6 +57,29 @@ public:
     // their codes to the status.
     void GetAllValues();
 
+    // Readings of the simulation (readings/readings.cpp), for the focus vessel and its
+    // reference body. Each writes its one cell of the current variable set, only on
+    // success, and returns its status code.
+    int ReadDistance();
+    int ReadTangentialVelocity();
+    int ReadRadialVelocity();
+    int ReadTotalVelocity();
+    int ReadBodyMass();
+    int ReadShipMass();
+    int ReadLoadMass();
+    int ReadFuelMass();
+    int ReadMainIsp();
+    int ReadMainThrust();
+    int ReadPropelledAcc();
+    int ReadPlanetMass();
+    int ReadPlanetSize();
+    int ReadLatitude();
+    int ReadPlanetPeriod();
+    int ReadAltitude();
+    int ReadGroundSpeed();
+    int ReadVerticalSpeed();
+    int ReadGlideAngle();
+
 protected:
     // The selected variable's cell in the current variable set.
     double& CurrentCell();

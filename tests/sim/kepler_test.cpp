@@ -1,0 +1,116 @@
+// Two-body mechanics of the stand-in world against the textbook relations of conics.
+#include "sim/kepler.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "tests/support/solver_harness.h"
+#include "tests/support/vector_near.h"
+
+namespace {
+
+using kalvo::test::Near;
+using kalvo::test::NearVector;
+using sim::Conic;
+using sim::State;
+using sim::Vec3;
+
+constexpr double kMu = 6.67259e-11 * 5.9736e24;  // the Earth's, m^3/s^2
+constexpr double kPi = std::numbers::pi;
+
+const struct {
+    const char* what;
+    Conic orbit;
+} kOrbits[] = {
+    {"circle", {7e6, 0, 0, 0, 0, 0.3}},
+    {"inclined ellipse", {6.671e6, 0.2, 28.5 * kPi / 180, 1.0, 2.0, 2.5}},
+    {"retrograde ellipse", {8e6, 0.6, 150 * kPi / 180, 4.0, 0.5, -1.0}},
+    {"parabola", {7e6, 1, 0.3, 0.2, 0.1, kPi / 2}},
+    {"hyperbola", {7e6, 2, 0.5, 0, 1.0, -kPi / 3}},
+};
+
+// The conic equation r = p / (1 + e cos v), vis-viva v^2 = mu (2/r - (1 - e^2)/p),
+// angular momentum sqrt(mu p) about an axis tilted by the inclination, and the
+// radial speed sqrt(mu/p) e sin v.
+TEST(StateOnConic, KeepsTheConicRelations) {
+    for (const auto& [what, orbit] : kOrbits) {
+        SCOPED_TRACE(what);
+        const State s = sim::StateOnConic(orbit, kMu);
+        const double e = orbit.eccentricity, v = orbit.trueAnomaly;
+        const double p = orbit.periapsis * (1 + e);
+        const double r = Length(s.position);
+        EXPECT_TRUE(Near(r, p / (1 + e * std::cos(v)), 1e-14));
+        EXPECT_TRUE(Near(Dot(s.velocity, s.velocity), kMu * (2 / r - (1 - e * e) / p), 1e-14));
+        const Vec3 h = Cross(s.position, s.velocity);
+        EXPECT_TRUE(Near(Length(h), std::sqrt(kMu * p), 1e-14));
+        EXPECT_TRUE(Near(h.z / Length(h), std::cos(orbit.inclination), 1e-14));
+        EXPECT_NEAR(Dot(s.position, s.velocity) / r, std::sqrt(kMu / p) * e * std::sin(v), 1e-9);
+        // Height above the equator: r sin(argument of periapsis + anomaly) sin(inclination).
+        EXPECT_NEAR(s.position.z, r * std::sin(orbit.argumentOfPeriapsis + v) * std::sin(orbit.inclination), 1e-7);
+    }
+}
+
+TEST(PropagateKepler, KeepsEnergyAndAngularMomentumOnEveryConic) {
+    for (const auto& [what, orbit] : kOrbits) {
+        SCOPED_TRACE(what);
+        const State start = sim::StateOnConic(orbit, kMu);
+        for (const double seconds : {-3000.0, 1.0, 60.0, 3000.0, 1e5}) {
+            const State s = sim::PropagateKepler(start, kMu, seconds);
+            const auto energy = [](const State& x) {
+                return Dot(x.velocity, x.velocity) / 2 - kMu / Length(x.position);
+            };
+            // A parabola's energy is 0: compare it against the kinetic energy instead.
+            EXPECT_NEAR(energy(s), energy(start), 1e-12 * Dot(start.velocity, start.velocity)) << seconds;
+            EXPECT_TRUE(NearVector(Cross(s.position, s.velocity), Cross(start.position, start.velocity), 1e-12))
+                << seconds;
+            // And back again to where it started.
+            EXPECT_TRUE(NearVector(sim::PropagateKepler(s, kMu, -seconds).position, start.position, 1e-11)) << seconds;
+        }
+    }
+}
+
+TEST(PropagateKepler, FollowsKeplersThirdLaw) {
+    // Periapsis 6 671 km, apoapsis 10 000 km: a = 8 335.5 km, T = 2 pi sqrt(a^3 / mu).
+    const double rp = 6.671e6, ra = 1e7, a = (rp + ra) / 2, e = (ra - rp) / (ra + rp);
+    const double period = 2 * kPi * std::sqrt(a * a * a / kMu);
+    const State start = sim::StateOnConic({rp, e, 0.4, 0.3, 0.2, 0}, kMu);
+
+    EXPECT_TRUE(NearVector(sim::PropagateKepler(start, kMu, period).position, start.position, 1e-12));
+    // Half a period on, at apoapsis, opposite periapsis, moving at sqrt(mu/p) (1 - e).
+    const State half = sim::PropagateKepler(start, kMu, period / 2);
+    EXPECT_TRUE(NearVector(half.position, start.position * (-ra / rp), 1e-12));
+    EXPECT_TRUE(Near(Length(half.velocity), std::sqrt(kMu / (rp * (1 + e))) * (1 - e), 1e-12));
+    // A thousand and a half revolutions in one call end there too.
+    EXPECT_TRUE(NearVector(sim::PropagateKepler(start, kMu, 1000.5 * period).position, half.position, 1e-9));
+}
+
+TEST(PropagateKepler, WithoutAPullMovesInAStraightLine) {
+    const State start{{7e6, 1, 2}, {3, 4, 5}};
+    EXPECT_TRUE(NearVector(sim::PropagateKepler(start, 0, 10).position, Vec3{7e6 + 30, 41, 52}, 1e-16));
+    const State atCentre{{0, 0, 0}, {3, 4, 5}};
+    const State moved = sim::PropagateKepler(atCentre, kMu, 10);
+    EXPECT_EQ(moved.position.x, 30);
+    EXPECT_EQ(moved.velocity.z, 5);
+}
+
+TEST(LocalHorizon, EastUpNorth) {
+    const struct {
+        Vec3 position, east, up, north;
+    } cases[] = {
+        {{7e6, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}},
+        {{0, 7e6, 0}, {-1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+        {{0, 0, 7e6}, {1, 0, 0}, {0, 0, 1}, {0, 1, 0}},  // over the pole east is the x axis
+        {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {0, 1, 0}},    // at the centre, as over the pole
+        {{3e6, 0, 4e6}, {0, 1, 0}, {0.6, 0, 0.8}, {-0.8, 0, 0.6}},
+    };
+    for (const auto& c : cases) {
+        const sim::Horizon h = sim::LocalHorizon(c.position);
+        EXPECT_TRUE(NearVector(h.east, c.east, 1e-15));
+        EXPECT_TRUE(NearVector(h.up, c.up, 1e-15));
+        EXPECT_TRUE(NearVector(h.north, c.north, 1e-15));
+    }
+}
+
+}  // namespace
