@@ -1,0 +1,113 @@
+// The renderers of a recorded drawing: the character grid and the PNG image.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "sim/gdi.h"
+#include "sim/render_png.h"
+#include "sim/render_text.h"
+
+namespace {
+
+// A 40 x 32 pixel context: with cells of 10 x 16 pixels, 4 columns and 2 rows.
+class Render : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetTextAlign(hdc_, TA_UPDATECP);
+        SetBkMode(hdc_, TRANSPARENT);
+        SelectObject(hdc_, sim::HostDefaultFont(10, 16));
+    }
+
+    void Line(int x0, int y0, int x1, int y1, COLORREF colour) {
+        const HPEN pen = CreatePen(PS_SOLID, 1, colour);
+        const HGDIOBJ previous = SelectObject(hdc_, pen);
+        MoveToEx(hdc_, x0, y0, nullptr);
+        LineTo(hdc_, x1, y1);
+        SelectObject(hdc_, previous);
+        DeleteObject(pen);
+    }
+
+    void Text(int x, int y, const std::string& text, COLORREF colour, const char* face = nullptr) {
+        const HFONT font = face ? CreateFont(16, 10, 0, 0, 0, FALSE, FALSE, FALSE, 1, 0, 0, 0, 0, face) : nullptr;
+        const HGDIOBJ previous = font ? SelectObject(hdc_, font) : nullptr;
+        SetTextColor(hdc_, colour);
+        MoveToEx(hdc_, x, y, nullptr);
+        TextOut(hdc_, 0, 0, text.c_str(), static_cast<int>(text.size()));
+        if (font) {
+            SelectObject(hdc_, previous);
+            DeleteObject(font);
+        }
+    }
+
+    void Band(int left, int top, int right, int bottom, COLORREF colour) {
+        const HBRUSH brush = CreateSolidBrush(colour);
+        const HGDIOBJ previous = SelectObject(hdc_, brush);
+        BeginPath(hdc_);
+        MoveToEx(hdc_, left, top, nullptr);
+        LineTo(hdc_, right, top);
+        LineTo(hdc_, right, bottom);
+        LineTo(hdc_, left, bottom);
+        EndPath(hdc_);
+        FillPath(hdc_);
+        SelectObject(hdc_, previous);
+        DeleteObject(brush);
+    }
+
+    std::string Grid(bool colour = false) const { return sim::RenderTextGrid(dc_, {10, 16, colour}); }
+
+    sim::DeviceContext dc_{40, 32};
+    HDC hdc_ = dc_.Handle();
+};
+
+TEST_F(Render, GridPlacesTextByTheCellOfItsCorner) {
+    Text(15, 16, "ab", 0x00C000);                       // cell (1, 1)
+    Text(0, 0, "\xE7\xE8\x41", 0x00FFFF, "Wingdings");  // arrows, and a symbol it does not know
+    Text(39, 31, "long text", 0x00C000);                // cell (3, 1), growing the grid past the display
+    Text(30, 0, "\xE9", 0x00C000);                      // single-byte text is Latin-1
+    EXPECT_EQ(Grid(),
+              "\u2190\u2192?\u00e9\n"
+              " ablong text\n");
+}
+
+TEST_F(Render, GridLinesCoverTheCellsOfTheirPixelsButNotTheEndPoint) {
+    const struct {
+        int x0, y0, x1, y1;
+        std::string grid;
+    } cases[] = {
+        {0, 8, 10, 8, "\u2500\n\n"},                      // pixels 0 to 9: one cell
+        {0, 8, 11, 8, "\u2500\u2500\n\n"},                // pixels 0 to 10: two cells
+        {39, 20, 0, 20, "\n\u2500\u2500\u2500\u2500\n"},  // right to left, all four
+        {5, 0, 5, 32, "\u2502\n\u2502\n"},
+        {0, 0, 39, 31, "\u00b7\u00b7\u00b7\n  \u00b7\u00b7\n"},  // (x, 31x/39): x 0 to 20 in row 0
+        {5, 5, 5, 5, "\n\n"},                                    // no length, nothing drawn
+    };
+    for (const auto& c : cases) {
+        dc_.Clear();
+        Line(c.x0, c.y0, c.x1, c.y1, 0x00FF00);
+        EXPECT_EQ(Grid(), c.grid) << c.x0 << "," << c.y0 << " to " << c.x1 << "," << c.y1;
+    }
+}
+
+TEST_F(Render, GridInColourUsesTwentyFourBitEscapes) {
+    Band(0, 16, 40, 32, 0xA0A0A0);  // covers the centres of the second row's cells
+    Text(0, 0, "R", 0x0000FF);
+    SetBkMode(hdc_, OPAQUE);
+    SetBkColor(hdc_, 0xC00000);
+    Text(10, 16, "w", 0xFFFFFF);
+    EXPECT_EQ(Grid(true),
+              "\x1b[0;38;2;255;0;0mR\x1b[0m\n"
+              "\x1b[0;48;2;160;160;160m \x1b[0;38;2;255;255;255;48;2;0;0;192mw\x1b[0;48;2;160;160;160m  \x1b[0m\n");
+    // Without colour the band leaves nothing to see.
+    EXPECT_EQ(Grid(), "R\n w\n");
+}
+
+TEST_F(Render, PngFailureNamesTheFile) {
+    try {
+        sim::WritePng(dc_, "/nonexistent-directory/page.png");
+        FAIL() << "no error";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("/nonexistent-directory/page.png"), std::string::npos);
+    }
+}
+
+}  // namespace
