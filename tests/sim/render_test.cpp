@@ -1,11 +1,16 @@
 // The renderers of a recorded drawing: the character grid and the PNG image.
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "catalogue/value_store.h"
 #include "sim/gdi.h"
 #include "sim/render_png.h"
 #include "sim/render_text.h"
+#include "tests/support/drawn_page.h"
+#include "tests/support/page_probe.h"
+#include "ui/clipboard.h"
 
 namespace {
 
@@ -101,6 +106,33 @@ TEST_F(Render, GridInColourUsesTwentyFourBitEscapes) {
     EXPECT_EQ(Grid(), "R\n w\n");
 }
 
+// Pixels of a rendered PNG as COLORREF values.
+class Image {
+public:
+    // Renders the drawing to a PNG file and reads it back.
+    Image(const sim::DeviceContext& dc, const std::string& name) {
+        const std::string path = ::testing::TempDir() + name;
+        sim::WritePng(dc, path);
+        surface_ = cairo_image_surface_create_from_png(path.c_str());
+    }
+    ~Image() { cairo_surface_destroy(surface_); }
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+
+    bool Loaded() const { return cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS; }
+    int Width() const { return cairo_image_surface_get_width(surface_); }
+    int Height() const { return cairo_image_surface_get_height(surface_); }
+    COLORREF At(int x, int y) const {
+        const unsigned char* row =
+            cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
+        const std::uint32_t pixel = reinterpret_cast<const std::uint32_t*>(row)[x];  // 0xAARRGGBB
+        return ((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16);
+    }
+
+private:
+    cairo_surface_t* surface_;
+};
+
 TEST_F(Render, PngFailureNamesTheFile) {
     try {
         sim::WritePng(dc_, "/nonexistent-directory/page.png");
@@ -108,6 +140,51 @@ TEST_F(Render, PngFailureNamesTheFile) {
     } catch (const std::runtime_error& error) {
         EXPECT_NE(std::string(error.what()).find("/nonexistent-directory/page.png"), std::string::npos);
     }
+}
+
+// The page as a user sees it: the band, a separator and the selection in real pixels.
+TEST(PagePng, BandSeparatorsAndSelection) {
+    kalvo::test::ResetValueStore();
+    const kalvo::ClipboardStack saved = kalvo::Clipboard;
+    kalvo::Clipboard = {};
+    kalvo::test::PageProbe probe;  // 400 x 400: cells of 10 x 16 pixels
+    kalvo::test::DrawnPage page(probe);
+    page.Draw();
+    kalvo::Clipboard = saved;
+    const Image image(page.Context(), "kalvo_page.png");
+    ASSERT_TRUE(image.Loaded());
+    ASSERT_EQ(image.Width(), 400);
+    ASSERT_EQ(image.Height(), 400);
+
+    // Separators at y = 4 * 16 - 4 and 8 * 16 - 3; the band between them.
+    const struct {
+        int x, y;
+        COLORREF colour;
+    } pixels[] = {
+        {0, 60, 0x00FF00},     // upper separator, from the left edge
+        {398, 60, 0x00FF00},   // to the last pixel before its end point,
+        {399, 60, 0x000000},   // which GDI leaves undrawn
+        {200, 59, 0x000000},   // one pixel thick
+        {390, 61, 0xA0A0A0},   // band, right of the short help line "a=b+c"
+        {390, 124, 0xA0A0A0},  // down to the lower separator
+        {399, 100, 0x000000},  // a filled path's right edge stays unfilled
+        {200, 125, 0x00FF00},  // lower separator
+        {200, 126, 0x000000},  // nothing below it
+        {45, 16, 0xC00000},    // the selected BOP's background, at the corner of cell (4, 1)
+    };
+    for (const auto& p : pixels) EXPECT_EQ(image.At(p.x, p.y), p.colour) << p.x << ", " << p.y;
+
+    // Glyphs: BOP in white (cells 4 to 6 of row 1), help text in black on the band,
+    // the directory row's right arrow in yellow at cell (35, 1).
+    const auto count = [&](int left, int top, int right, int bottom, COLORREF colour) {
+        int found = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) found += image.At(x, y) == colour;
+        return found;
+    };
+    EXPECT_GT(count(45, 16, 75, 32, 0xFFFFFF), 20);
+    EXPECT_GT(count(15, 64, 60, 80, 0x000000), 10);
+    EXPECT_GT(count(355, 16, 365, 32, 0x00FFFF), 10);
 }
 
 }  // namespace
