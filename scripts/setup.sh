@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev
   libcli11-dev nlohmann-json3-dev
-  libcairo2-dev libfontconfig-dev libncurses-dev
+  libcairo2-dev libfontconfig-dev libfreetype-dev libncurses-dev
   fonts-dejavu-core fonts-liberation
 )
 

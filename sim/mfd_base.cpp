@@ -1,7 +1,9 @@
 // The MFD base class as the stand-in host supplies it.
 #include <algorithm>
+#include <cstring>
 
 #include "host/host_api.h"
+#include "sim/gdi.h"
 
 namespace {
 
@@ -26,3 +28,23 @@ void MFD::StoreStatus() const {}
 void MFD::RecallStatus() {}
 
 void MFD::InvalidateDisplay() { ++redrawRequests_; }
+
+HFONT MFD::SelectDefaultFont(HDC hdc, DWORD) const {
+    return static_cast<HFONT>(SelectObject(hdc, sim::HostDefaultFont(cw, ch)));
+}
+
+HPEN MFD::SelectDefaultPen(HDC hdc, DWORD) const { return static_cast<HPEN>(SelectObject(hdc, sim::HostDefaultPen())); }
+
+// The title goes at the current position in the host's font and colour; the
+// page's own text colour and background mode are left as they were.
+void MFD::Title(HDC hdc, const char* title) const {
+    POINT at{};
+    GetCurrentPositionEx(hdc, &at);
+    const HGDIOBJ font = SelectObject(hdc, sim::HostDefaultFont(cw, ch));
+    const COLORREF colour = SetTextColor(hdc, sim::kHostTitleColour);
+    const int mode = SetBkMode(hdc, TRANSPARENT);
+    TextOut(hdc, at.x, at.y, title, static_cast<int>(std::strlen(title)));
+    SetBkMode(hdc, mode);
+    SetTextColor(hdc, colour);
+    SelectObject(hdc, font);
+}

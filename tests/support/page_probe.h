@@ -9,7 +9,7 @@ namespace kalvo::test {
 
 class PageProbe : public SolverMFD {
 public:
-    PageProbe() : SolverMFD(400, 400, nullptr) {}
+    explicit PageProbe(DWORD width = 400, DWORD height = 400) : SolverMFD(width, height, nullptr) {}
 
     // Selects directory d, equation e and the variable with `symbol`, which must be
     // in the equation's list, and variable set `set`.
@@ -21,6 +21,7 @@ public:
             if (kCatalogue[d].variables[equationVariableLists[d][e][k] - 1].symbol == symbol) SelectVariableAt(k);
     }
     void SetStatus(int code) { status = code; }
+    void SetHelpView(bool on) { helpFlag = on; }
 };
 
 // Puts the value store back as the module loads it.

@@ -1,0 +1,319 @@
+// The drawn page, read back from the recorded drawing and the character grid.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue/value_store.h"
+#include "tests/support/drawn_page.h"
+#include "tests/support/page_probe.h"
+#include "ui/clipboard.h"
+
+namespace kalvo {
+namespace {
+
+using test::DrawnPage;
+using test::PageProbe;
+
+// The page's palette (COLORREF, 0x00BBGGRR).
+constexpr COLORREF kGreen = 0x0000C000;
+constexpr COLORREF kWhite = 0x00FFFFFF;
+constexpr COLORREF kBlue = 0x00C00000;
+constexpr COLORREF kGrey = 0x00A0A0A0;
+constexpr COLORREF kYellow = 0x0000FFFF;
+
+class Page : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::ResetValueStore();
+        savedClipboard_ = Clipboard;
+        Clipboard = {};
+        sim::ClearGdiFaults();
+    }
+    void TearDown() override {
+        Clipboard = savedClipboard_;
+        test::ResetValueStore();
+    }
+
+    // Selects directory d, equation e and that equation's first variable, as the commands do.
+    static void Enter(PageProbe& probe, int d, int e) {
+        probe.Select(d, e, probe.Symbol(d, probe.EquationVariableNumber(d, e, 0) - 1));
+    }
+
+private:
+    ClipboardStack savedClipboard_{};
+};
+
+TEST_F(Page, FreshPageAsACharacterGrid) {
+    PageProbe probe;  // 400 x 400: cells of 10 x 16 pixels, 40 columns and 25 rows
+    DrawnPage page(probe);
+    page.Draw();
+    std::string separator;
+    for (int column = 0; column < 40; ++column) separator += "\u2500";
+    std::vector<std::string> expected = {
+        "Kalvo MFD  V1.20",
+        "DR: BOP ORB ESC FUE INC MOV LNC RNT\u2192",
+        "EQ:01234567       VARSET:12  CSP: 0",
+        separator,
+        " a=b+c",
+        "",
+        "",
+        separator,
+        "",
+        "    a      0.000000E+000",  // a dimensionless unit is one blank, dropped at the row's end
+        "    b      0.000000E+000",
+        "    c      0.000000E+000",
+    };
+    expected.resize(25);  // BOP has three variables: nothing below them
+    EXPECT_EQ(page.Rows(), expected);
+}
+
+TEST_F(Page, LayoutTextsColoursAndFonts) {
+    PageProbe probe;
+    probe.Select(ORB, 1, "Vt");  // Vt=sqrt(p*G*M)/r with r, p, Vt and M
+    ValueStore[0][ORB][Var(ORB, "r")] = 6.771e6;
+    DrawnPage page(probe);
+    page.Draw();
+
+    const std::string mono = sim::kHostFontFace;
+    const struct {
+        int column, row;
+        std::string text;
+        COLORREF colour;
+        int mode;
+        COLORREF background;  // compared only when opaque
+        std::string face;
+    } cases[] = {
+        {0, 0, "Kalvo MFD  V1.20", sim::kHostTitleColour, TRANSPARENT, 0, mono},
+        {0, 1, "DR:", kGreen, TRANSPARENT, 0, mono},
+        {4, 1, "BOP", kGreen, TRANSPARENT, 0, mono},
+        {8, 1, "ORB", kWhite, OPAQUE, kBlue, mono},
+        {35, 1, "\xE8", kYellow, TRANSPARENT, 0, "Wingdings"},
+        {3, 2, "0", kGreen, TRANSPARENT, 0, mono},
+        {4, 2, "1", kWhite, OPAQUE, kBlue, mono},
+        {13, 2, "10", kGreen, TRANSPARENT, 0, mono},  // ORB's eleventh equation takes two cells
+        {25, 2, "1", kWhite, OPAQUE, kBlue, mono},
+        {26, 2, "2", kGreen, TRANSPARENT, 0, mono},
+        {1, 4, "Vt=sqrt(p*G*M)/r", 0x000000, OPAQUE, kGrey, "Times New Roman"},
+        // r: in the equation and fetchable
+        {3, 9, "\xE8", kYellow, TRANSPARENT, 0, "Wingdings"},
+        {4, 9, "r", kWhite, TRANSPARENT, 0, mono},
+        {11, 9, "6.771000E+006", kWhite, TRANSPARENT, 0, mono},
+        // e: not in the equation
+        {4, 11, "e", kGreen, TRANSPARENT, 0, mono},
+        {11, 11, "0.000000E+000", kGreen, TRANSPARENT, 0, mono},
+        {26, 11, " ", kGreen, TRANSPARENT, 0, mono},
+        // Vt: selected, the whole row
+        {4, 13, "Vt", kWhite, OPAQUE, kBlue, mono},
+        {11, 13, "0.000000E+000", kWhite, OPAQUE, kBlue, mono},
+        {26, 13, "m/s", kWhite, OPAQUE, kBlue, mono},
+        // G: the constant of gravitation as loaded
+        {11, 16, "6.672590E-011", kGreen, TRANSPARENT, 0, mono},
+        {4, 17, "M", kWhite, TRANSPARENT, 0, mono},
+    };
+    for (const auto& c : cases) {
+        const auto text = page.TextAt(c.column, c.row);
+        ASSERT_TRUE(text) << "nothing at (" << c.column << ", " << c.row << ")";
+        EXPECT_EQ(text->text, c.text) << c.column << ", " << c.row;
+        EXPECT_EQ(text->colour, c.colour) << c.text;
+        EXPECT_EQ(text->backgroundMode, c.mode) << c.text;
+        if (c.mode == OPAQUE) {
+            EXPECT_EQ(text->background, c.background) << c.text;
+        }
+        EXPECT_EQ(text->font.face, c.face) << c.text;
+    }
+    // ORB has 13 variables: rows 9 to 21 and no more.
+    EXPECT_EQ(page.Rows()[22], "");
+    // Cell (column, row) starts at x = 10 column + 10 / 2, y = 16 row.
+    EXPECT_EQ(page.TextAt(11, 13)->at, (sim::Point{115, 208}));
+}
+
+TEST_F(Page, FontsAreCreatedAsAsked) {
+    PageProbe probe(280, 240);  // cells of 7 x 10 pixels
+    DrawnPage page(probe);
+    page.Draw();
+    // Help font: 10 + 10/4 = 12 high, 7 - 7/4 = 6 wide (divisions rounding down); italic, ANSI.
+    const sim::FontSpec help{12, 6, 0, 0, 0, true, false, false, 0, 5, 1, 0, 0, "Times New Roman"};
+    // Arrow font: one cell, default character set.
+    const sim::FontSpec arrows{10, 7, 0, 0, 0, false, false, false, 1, 5, 1, 0, 0, "Wingdings"};
+    EXPECT_EQ(page.TextAt(1, 4)->font, help);
+    EXPECT_EQ(page.TextAt(35, 1)->font, arrows);
+    // The rest in the host's font of one cell.
+    EXPECT_EQ(page.TextAt(0, 1)->font.height, 10);
+    EXPECT_EQ(page.TextAt(0, 1)->font.width, 7);
+}
+
+TEST_F(Page, StatusMessageIsShownOnceThenCleared) {
+    const struct {
+        int status;
+        std::string text;
+        COLORREF colour, background;
+    } cases[] = {
+        {1, "ERROR!", 0x00C0C0, 0x0000C0},   {2, " N/Av ", 0x000000, 0xC0C000},  {4, " N/Ap ", 0x00C0C0, 0xC000C0},
+        {3, "MultErr", 0x00C0C0, 0x0000C0},  {5, "MultErr", 0x00C0C0, 0x0000C0}, {6, "MultErr", 0x00C0C0, 0x0000C0},
+        {-2, "MultErr", 0x00C0C0, 0x0000C0},
+    };
+    for (const auto& c : cases) {
+        PageProbe probe;
+        probe.SetStatus(c.status);
+        DrawnPage page(probe);
+        page.Draw();
+        const auto message = page.TextAt(30, 0);
+        ASSERT_TRUE(message) << c.status;
+        EXPECT_EQ(message->text, c.text) << c.status;
+        EXPECT_EQ(message->colour, c.colour) << c.status;
+        EXPECT_EQ(message->backgroundMode, OPAQUE) << c.status;
+        EXPECT_EQ(message->background, c.background) << c.status;
+        EXPECT_EQ(probe.Status(), 0) << c.status;
+        page.Draw();
+        EXPECT_FALSE(page.TextAt(30, 0)) << c.status;
+    }
+}
+
+TEST_F(Page, ClipboardDepthTurnsRedWhenTheStackIsFull) {
+    const struct {
+        int depth;
+        std::string text;
+        COLORREF colour;
+    } cases[] = {{0, " 0", kGreen}, {9, " 9", kGreen}, {10, "10", 0x000000FF}};
+    for (const auto& c : cases) {
+        Clipboard.depth = c.depth;
+        PageProbe probe;
+        DrawnPage page(probe);
+        page.Draw();
+        EXPECT_EQ(page.TextAt(29, 2)->text, "CSP:");
+        EXPECT_EQ(page.TextAt(29, 2)->colour, c.colour) << c.depth;
+        EXPECT_EQ(page.TextAt(33, 2)->text, c.text);
+        EXPECT_EQ(page.TextAt(33, 2)->colour, c.colour) << c.depth;
+    }
+}
+
+TEST_F(Page, DirectoryRowScrollsToShowTheCurrentDirectory) {
+    const std::string shifted = "DR:\u2190ORB ESC FUE INC MOV LNC RNT GLD";
+    const std::string home = "DR: BOP ORB ESC FUE INC MOV LNC RNT\u2192";
+    const struct {
+        Directory directory;
+        std::string row;
+        int highlightedColumn;
+    } steps[] = {
+        {GLD, shifted, 32},  // GLD needs the row shifted by one
+        {ORB, shifted, 4},   // back to ORB: the view stays
+        {BOP, home, 4},      // BOP shifts it back
+        {RNT, home, 32},
+    };
+    PageProbe probe;
+    DrawnPage page(probe);
+    for (const auto& step : steps) {
+        Enter(probe, step.directory, 0);
+        page.Draw();
+        EXPECT_EQ(page.Rows()[1], step.row) << probe.DirectoryCode(step.directory);
+        EXPECT_EQ(page.TextAt(step.highlightedColumn, 1)->text, probe.DirectoryCode(step.directory));
+        EXPECT_EQ(page.TextAt(step.highlightedColumn, 1)->background, kBlue);
+    }
+}
+
+TEST_F(Page, HelpViewShowsLongNamesInsteadOfValues) {
+    PageProbe probe;
+    probe.Select(ORB, 1, "Vt");
+    probe.SetHelpView(true);
+    DrawnPage page(probe);
+    page.Draw();
+    const std::vector<std::string> rows = page.Rows();
+    EXPECT_EQ(rows[9], "   \u2192r   Distance          m");
+    EXPECT_EQ(rows[11], "    e   Eccentricity");
+    EXPECT_EQ(rows[13], "   \u2192Vt  Tangent. Velocity m/s");
+    EXPECT_EQ(rows[16], "    G   Univ. Constant    m^3/s^2/kg");
+    // The long name takes the colours of its row.
+    for (int row = 9; row <= 21; ++row) {
+        EXPECT_EQ(page.TextAt(8, row)->colour, page.TextAt(4, row)->colour) << row;
+        EXPECT_EQ(page.TextAt(8, row)->backgroundMode, page.TextAt(4, row)->backgroundMode) << row;
+    }
+}
+
+TEST_F(Page, ArrowMarksOnTheVariablesTheSimulationCanSupply) {
+    // Variable indices of each directory's fetchable variables, from the catalogue's table.
+    const struct {
+        Directory directory;
+        std::vector<int> marked;
+        const char* symbols;
+    } cases[] = {
+        {BOP, {}, ""},
+        {ORB, {0, 4, 5, 6, 8}, "r Vt Vr V M"},
+        {ESC, {}, ""},
+        {FUE, {1, 2, 3, 5, 6}, "ms ml mi Isp THR"},
+        {INC, {}, ""},
+        {MOV, {2}, "ap"},
+        {LNC, {2, 4, 11}, "M rs Lat"},
+        {RNT, {8}, "T"},
+        {GLD, {1, 2, 3, 4}, "h Vd Vh a"},
+    };
+    for (const auto& c : cases) {
+        PageProbe probe;
+        Enter(probe, c.directory, 0);
+        DrawnPage page(probe);
+        page.Draw();
+        std::vector<int> marked;
+        for (const sim::DrawnText& text : page.Context().DrawingsOf<sim::DrawnText>())
+            if (text.font.face == "Wingdings" && text.at.y >= 9 * 16) {
+                EXPECT_EQ(text.text, "\xE8");
+                EXPECT_EQ(text.at.x, 35);  // column 3
+                marked.push_back(text.at.y / 16 - 9);
+            }
+        EXPECT_EQ(marked, c.marked) << probe.DirectoryCode(c.directory) << ": " << c.symbols;
+    }
+}
+
+TEST_F(Page, SeparatorsSpanEachDisplaysOwnWidth) {
+    // Both pages exist before either draws: a width kept module-wide and set by the
+    // last constructor would give the large page lines 256 pixels long.
+    PageProbe large(400, 400);  // cells of 10 x 16 pixels
+    PageProbe small(256, 192);  // cells of 6 x 8 pixels
+    DrawnPage largePage(large);
+    DrawnPage smallPage(small);
+    largePage.Draw();
+    smallPage.Draw();
+    largePage.Draw();
+    const struct {
+        DrawnPage* page;
+        int right, upperLine, lowerLine;  // W - 1, 4 ch - 4, 8 ch - 3
+    } cases[] = {{&largePage, 399, 60, 125}, {&smallPage, 255, 28, 61}};
+    for (const auto& c : cases) {
+        const std::vector<sim::DrawnLine> lines = {
+            {{0, c.upperLine}, {c.right, c.upperLine}, 0x0000FF00, 1},
+            {{c.right, c.lowerLine}, {0, c.lowerLine}, 0x0000FF00, 1},
+        };
+        EXPECT_EQ(c.page->Context().DrawingsOf<sim::DrawnLine>(), lines) << c.right;
+        // The band from just below the upper line down to the lower line.
+        const std::vector<sim::DrawnFill> band = {
+            {{{{0, c.lowerLine}, {c.right, c.lowerLine}, {c.right, c.upperLine + 1}, {0, c.upperLine + 1}}}, kGrey},
+        };
+        EXPECT_EQ(c.page->Context().DrawingsOf<sim::DrawnFill>(), band) << c.right;
+    }
+}
+
+TEST_F(Page, EveryDrawingDeletesWhatItCreates) {
+    PageProbe probe;
+    DrawnPage page(probe);
+    const HBRUSH initialBrush = page.Context().SelectedBrush();
+    for (int d = 0; d < kDirectoryCount; ++d)
+        for (const bool help : {false, true})
+            for (const int status : {0, 1, 7}) {
+                Enter(probe, d, EquationCount(d) - 1);
+                probe.SetHelpView(help);
+                probe.SetStatus(status);
+                const sim::GdiAccount before = sim::GdiAccounting();
+                page.Draw();
+                const sim::GdiAccount after = sim::GdiAccounting();
+                // Two pens, a brush and two fonts.
+                EXPECT_EQ(after.created - before.created, 5) << d;
+                EXPECT_EQ(after.deleted - before.deleted, 5) << d;
+                EXPECT_TRUE(sim::GdiFaults().empty()) << d;
+                // What stays selected is the host's, never the drawing's own.
+                EXPECT_EQ(page.Context().SelectedBrush(), initialBrush);
+                EXPECT_EQ(page.Context().SelectedPen(), sim::HostDefaultPen());
+                EXPECT_EQ(page.Context().SelectedFont(), sim::HostDefaultFont(10, 16));
+            }
+}
+
+}  // namespace
+}  // namespace kalvo

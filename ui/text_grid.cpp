@@ -1,0 +1,54 @@
+#include "ui/text_grid.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+namespace kalvo {
+
+namespace {
+
+// Module-wide: every display sets it at the start of its own drawing.
+int gridCellWidth = 1;
+int gridCellHeight = 1;
+
+}  // namespace
+
+void InitTextGrid(HDC hdc, int cellWidth, int cellHeight) {
+    gridCellWidth = cellWidth;
+    gridCellHeight = cellHeight;
+    SetTextAlign(hdc, TA_LEFT | TA_TOP | TA_UPDATECP);
+    MoveToCell(hdc, 0, 0);
+}
+
+void MoveToCell(HDC hdc, int column, int row) {
+    POINT current{};
+    GetCurrentPositionEx(hdc, &current);
+    const int x = column < 0 ? current.x : gridCellWidth * column + gridCellWidth / 2;
+    const int y = row < 0 ? current.y : gridCellHeight * row;
+    MoveToEx(hdc, x, y, nullptr);
+}
+
+void SetTextColourTransparent(HDC hdc, COLORREF text) {
+    SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, text);
+}
+
+void SetTextColourOpaque(HDC hdc, COLORREF text, COLORREF background) {
+    SetBkMode(hdc, OPAQUE);
+    SetBkColor(hdc, background);
+    SetTextColor(hdc, text);
+}
+
+void PrintAtCell(HDC hdc, int column, int row, const char* format, ...) {
+    char text[kPrintBuffer];
+    va_list arguments;
+    va_start(arguments, format);
+    const int wanted = std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    if (wanted < 0) return;
+    MoveToCell(hdc, column, row);
+    TextOut(hdc, 0, 0, text, std::min(wanted, kPrintBuffer - 1));
+}
+
+}  // namespace kalvo
