@@ -24,6 +24,13 @@ public:
 
     void Update(HDC hdc) override;
 
+    // The page's commands: every button stands for one key, and every key command has
+    // one handler (ui/buttons.cpp, ui/commands.cpp).
+    bool ConsumeKeyBuffered(DWORD key) override;
+    bool ConsumeButton(int button, int event) override;
+    const char* ButtonLabel(int button) override;
+    int ButtonMenu(const MFDBUTTONMENU** menu) const override;
+
     // Catalogue lookups: directory d, equation e, variable v, list position k, all from 0.
     const char* DirectoryCode(int d) const;
     int EquationsOf(int d) const;
@@ -111,6 +118,23 @@ protected:
     int variablesPerEquation[kDirectoryCount][kMaxEquations];
     int equationVariableLists[kDirectoryCount][kMaxEquations][kMaxEquationVariables];
     int systemValueLists[kDirectoryCount][kMaxVariables];
+
+private:
+    // The commands of ConsumeKeyBuffered (ui/commands.cpp).
+    void NextDirectory();
+    void PrevDirectory();
+    void NextEquation();
+    void PrevEquation();
+    void NextVariable();
+    void PrevVariable();
+    void SelectVariableSet();
+    void ToggleVariableHelp();
+    void ZeroValue();
+    void CopyToClipboard();
+    void PasteFromClipboard();
+    void InputValue();
+    void SelectDirectory(int d);
+    void SelectEquation(int e);
 };
 
 }  // namespace kalvo

@@ -34,7 +34,10 @@ constexpr int PANEL_MOUSE_LBDOWN = 1;
 // Message of the mode's message procedure: a display has opened in the mode.
 constexpr UINT OAPI_MSG_MFD_OPENED = 1;
 
-using MfdMessageProc = int (*)(UINT message, UINT display, WPARAM wparam, LPARAM lparam);
+// The message procedure's result carries the address of a new mode instance, so it
+// is as wide as a pointer: an int would cut a 64-bit address.
+using MfdMessageResult = LPARAM;
+using MfdMessageProc = MfdMessageResult (*)(UINT message, UINT display, WPARAM wparam, LPARAM lparam);
 
 // The record with which an add-on registers a display mode.
 struct MFDMODESPEC {

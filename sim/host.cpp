@@ -14,6 +14,7 @@ InputBoxState inputBox;
 int inputBoxOpenings = 0;
 HINSTANCE initLibModule = nullptr;
 int initLibCalls = 0;
+int date2IntCalls = 0;
 
 }  // namespace
 
@@ -42,12 +43,14 @@ void CancelInputBox() { inputBox = InputBoxState{}; }
 
 HINSTANCE InitLibModule() { return initLibModule; }
 int InitLibCalls() { return initLibCalls; }
+int Date2IntCalls() { return date2IntCalls; }
 
 void ResetHostState() {
     modes.clear();
     inputBox = InputBoxState{};
     initLibModule = nullptr;
     initLibCalls = 0;
+    date2IntCalls = 0;
 }
 
 }  // namespace sim
@@ -62,6 +65,7 @@ void InitLib(HINSTANCE module) {
 int Date2Int(const char* date) {
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    ++sim::date2IntCalls;
     char month[4] = {};
     int day = 0;
     int year = 0;

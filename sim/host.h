@@ -15,6 +15,7 @@ struct MfdHostAccess {
     static int CellHeight(const MFD& mfd) { return mfd.ch; }
     static DWORD Width(const MFD& mfd) { return mfd.W; }
     static DWORD Height(const MFD& mfd) { return mfd.H; }
+    static VESSEL* Vessel(const MFD& mfd) { return mfd.pV; }
 };
 
 namespace sim {
@@ -47,8 +48,10 @@ void CancelInputBox();
 // The module handle that InitLib received last, and how often it was called.
 HINSTANCE InitLibModule();
 int InitLibCalls();
+// How often Date2Int was called.
+int Date2IntCalls();
 
-// Forgets registered modes, the input box and the InitLib record.
+// Forgets registered modes, the input box and the InitLib and Date2Int records.
 void ResetHostState();
 
 }  // namespace sim

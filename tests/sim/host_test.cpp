@@ -15,7 +15,7 @@ TEST(Date2Int, ReadsCompilerStyleDates) {
     EXPECT_EQ(Date2Int(nullptr), 0);
 }
 
-int NoInstance(UINT, UINT, WPARAM, LPARAM) { return 0; }
+MfdMessageResult NoInstance(UINT, UINT, WPARAM, LPARAM) { return 0; }
 
 TEST(ModeRegistry, RegistersAndUnregistersById) {
     sim::ResetHostState();

@@ -1,0 +1,181 @@
+// The module as the host sees it: loading and unloading, registration of the mode,
+// the message procedure, the version and the exports.
+#include <dlfcn.h>
+
+#include <algorithm>
+
+#include "catalogue/value_store.h"
+#include "tests/support/loaded_kalvo.h"
+
+namespace kalvo::test {
+namespace {
+
+using Entry = LoadedKalvo;
+
+const sim::RegisteredMode* KalvoMode() { return sim::FindModeByKey(kKalvoModeKey); }
+
+TEST_F(Entry, RegistersOneModeNamedKalvoMfdOnTheEKey) {
+    ASSERT_EQ(module->ModeIds().size(), 1u);
+    const sim::RegisteredMode* mode = KalvoMode();
+    ASSERT_NE(mode, nullptr);
+    EXPECT_EQ(mode->id, module->ModeIds()[0]);
+    EXPECT_EQ(mode->name, "Kalvo MFD");
+    EXPECT_NE(mode->messageProc, nullptr);
+}
+
+TEST_F(Entry, LoadingCallsInitLibOnceWithTheModulesHandle) {
+    Unload();
+    const int callsBefore = sim::InitLibCalls();
+    Load();
+    EXPECT_EQ(sim::InitLibCalls(), callsBefore + 1);
+    EXPECT_EQ(sim::InitLibModule(), module->Handle());
+    EXPECT_NE(module->Handle(), nullptr);
+}
+
+TEST_F(Entry, UnloadingUnregistersExactlyTheModulesMode) {
+    const auto noPage = [](UINT, UINT, WPARAM, LPARAM) -> MfdMessageResult {
+        return 0;
+    };
+    MFDMODESPEC other{"Other", 19, noPage};
+    Unload();
+    const int before = oapiRegisterMFDMode(other);
+    Load();
+    const int kalvo = module->ModeIds().at(0);
+    const int after = oapiRegisterMFDMode(other);
+
+    Unload();  // the exit hook found at load runs as the library is unloaded
+    std::vector<int> remaining;
+    for (const sim::RegisteredMode& mode : sim::RegisteredModes()) remaining.push_back(mode.id);
+    EXPECT_EQ(remaining, (std::vector<int>{before, after}));
+    EXPECT_NE(kalvo, before);
+    EXPECT_EQ(KalvoMode(), nullptr);
+    oapiUnregisterMFDMode(before);
+    oapiUnregisterMFDMode(after);
+}
+
+TEST_F(Entry, UnloadingReallyUnloadsTheLibrary) {
+    Unload();
+    EXPECT_EQ(dlopen(KALVO_MODULE_PATH, RTLD_LAZY | RTLD_NOLOAD), nullptr);
+}
+
+TEST_F(Entry, AReloadStartsWithFreshValuesAndAnEmptyClipboard) {
+    {
+        auto display = OpenPage();
+        Cell(1, ORB, "r") = 42;
+        Cell(0, BOP, "a") = 7;
+        display->PressKey(46);  // copy a
+    }
+    Unload();
+    Load();
+    EXPECT_EQ(Cell(1, ORB, "r"), 0);
+    EXPECT_EQ(Cell(0, BOP, "a"), 0);
+    auto display = OpenPage();
+    display->PressKey(47);  // paste: nothing on the clipboard
+    EXPECT_EQ(Cell(0, BOP, "a"), 0);
+    EXPECT_FALSE(display->TakeRedrawRequest());
+}
+
+TEST_F(Entry, MessageOneCreatesAPageOfTheSizeInWparam) {
+    const sim::RegisteredMode* mode = KalvoMode();
+    ASSERT_NE(mode, nullptr);
+    VESSEL* vessel = oapiGetFocusInterface();
+    const struct {
+        WPARAM wparam;
+        DWORD width, height;
+    } sizes[] = {
+        {0x01000190, 400, 256},
+        {0xFFFFFFFF, 65535, 65535},
+        {0x00010001, 1, 1},
+        {0x0258'0320, 800, 600},
+    };
+    for (const auto& size : sizes) {
+        const MfdMessageResult result = mode->messageProc(1, 3, size.wparam, reinterpret_cast<LPARAM>(vessel));
+        ASSERT_NE(result, 0);
+        std::unique_ptr<MFD> page(reinterpret_cast<MFD*>(result));
+        EXPECT_EQ(MfdHostAccess::Width(*page), size.width);
+        EXPECT_EQ(MfdHostAccess::Height(*page), size.height);
+        EXPECT_EQ(MfdHostAccess::Vessel(*page), vessel);
+        EXPECT_EQ(pageStatus(page.get()), 0);
+    }
+}
+
+TEST_F(Entry, OtherMessagesCreateNothing) {
+    const sim::RegisteredMode* mode = KalvoMode();
+    ASSERT_NE(mode, nullptr);
+    for (const UINT message : {0u, 2u, 3u, 0xFFFFFFFFu}) EXPECT_EQ(mode->messageProc(message, 0, 0x01000190, 0), 0);
+}
+
+TEST_F(Entry, TwoDisplaysGetIndependentPagesOfTheirOwnSize) {
+    auto wide = OpenPage(640, 480);
+    auto narrow = OpenPage(200, 300);
+    ASSERT_NE(wide->Page(), narrow->Page());
+    EXPECT_EQ(MfdHostAccess::Width(*wide->Page()), 640u);
+    EXPECT_EQ(MfdHostAccess::Width(*narrow->Page()), 200u);
+    EXPECT_EQ(MfdHostAccess::Height(*narrow->Page()), 300u);
+    wide->PressKey(13);
+    EXPECT_EQ(SelectedCell(*narrow), (CellName{0, BOP, "a"}));
+    EXPECT_EQ(SelectedCell(*wide), (CellName{0, ORB, "r"}));
+    // Opening another display later changes neither.
+    auto third = OpenPage(100, 100);
+    EXPECT_EQ(MfdHostAccess::Width(*wide->Page()), 640u);
+    EXPECT_EQ(MfdHostAccess::Width(*narrow->Page()), 200u);
+}
+
+TEST_F(Entry, VersionIsComputedOnceAndKept) {
+    const int callsBefore = sim::Date2IntCalls();
+    EXPECT_EQ(module->Version(), 20060425);  // Date2Int of "Apr 25 2006"
+    EXPECT_EQ(module->Version(), 20060425);
+    EXPECT_EQ(sim::Date2IntCalls(), callsBefore + 1);
+}
+
+TEST_F(Entry, ValueCellsAreReachableOnlyInRange) {
+    for (const int set : {0, 1}) {
+        EXPECT_EQ(*valueCell(set, ORB, FindVariable(ORB, "G")), kGravitationalConstant);
+        EXPECT_EQ(*valueCell(set, LNC, FindVariable(LNC, "G")), kGravitationalConstant);
+        EXPECT_NE(valueCell(set, GLD, VariableCount(GLD) - 1), nullptr);
+    }
+    const struct {
+        int set, directory, variable;
+    } outside[] = {{-1, 0, 0}, {2, 0, 0}, {0, -1, 0}, {0, 9, 0}, {0, 0, -1}, {0, BOP, 3}, {1, ORB, 13}, {0, GLD, 5}};
+    for (const auto& cell : outside)
+        EXPECT_EQ(valueCell(cell.set, cell.directory, cell.variable), nullptr)
+            << cell.set << " " << cell.directory << " " << cell.variable;
+}
+
+class ForeignPage : public MFD {
+public:
+    ForeignPage() : MFD(400, 400, nullptr) {}
+    void Update(HDC) override {}
+};
+
+TEST_F(Entry, PageStatusIsOnlyReadFromPagesOfTheModule) {
+    ForeignPage foreign;
+    EXPECT_EQ(pageStatus(nullptr), -1);
+    EXPECT_EQ(pageStatus(&foreign), -1);
+}
+
+TEST_F(Entry, ExportsOnlyItsEntryPointsAndInspectionFunctions) {
+    for (const char* name : {"opcDLLInit", "opcDLLExit", "GetModuleVersion", "KalvoValueCell", "KalvoPageStatus"})
+        EXPECT_NE(module->Export(name), nullptr) << name;
+    // The value store, the clipboard, the input target and the page class stay inside.
+    void* handle = static_cast<void*>(module->Handle());
+    for (const char* name :
+         {"ExitModule", "_ZN5kalvo10ValueStoreE", "_ZN5kalvo9ClipboardE", "_ZN5kalvo16TypedInputTargetE",
+          "_ZTIN5kalvo9SolverMFDE", "_ZN5kalvo13InputCallbackEPvPcS0_"})
+        EXPECT_EQ(dlsym(handle, name), nullptr) << name;
+}
+
+TEST_F(Entry, UnloadingTakesDisplaysOffTheModeAndClosesItsInputBox) {
+    auto display = OpenPage();
+    display->PressKey(38);
+    ASSERT_TRUE(sim::InputBox().open);
+    Unload();
+    EXPECT_EQ(display->Page(), nullptr);
+    EXPECT_EQ(display->ModeId(), 0);
+    EXPECT_FALSE(sim::InputBox().open);
+    EXPECT_FALSE(display->PressKey(13));
+    EXPECT_FALSE(sim::TypeIntoInputBox("1"));
+}
+
+}  // namespace
+}  // namespace kalvo::test

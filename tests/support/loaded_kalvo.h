@@ -1,0 +1,131 @@
+// The built Kalvo MFD module, loaded through the stand-in host as the simulator
+// loads it, afresh for every test: module-wide state (values, clipboard, input
+// target) comes only from the loaded library and starts as a load leaves it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "host/entry.h"
+#include "sim/display.h"
+#include "sim/host.h"
+#include "sim/module_loader.h"
+
+namespace kalvo::test {
+
+// Scan code of the E key, with which the pilot selects the mode.
+inline constexpr DWORD kKalvoModeKey = 18;
+
+// A value store cell, by variable set (from 0), directory and symbol.
+struct CellName {
+    int set;
+    int directory;
+    std::string symbol;
+    bool operator==(const CellName&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const CellName& cell) {
+    return out << "set " << cell.set << " " << kCatalogue[cell.directory].code << " " << cell.symbol;
+}
+
+// Every cell of every real variable, in both sets.
+using StoreSnapshot = std::vector<double>;
+
+class LoadedKalvo : public ::testing::Test {
+protected:
+    void SetUp() override { Load(); }
+    void TearDown() override { Unload(); }
+
+    void Load() {
+        module = std::make_unique<sim::LoadedModule>(KALVO_MODULE_PATH);
+        valueCell = module->ExportAs<decltype(&KalvoValueCell)>("KalvoValueCell");
+        pageStatus = module->ExportAs<decltype(&KalvoPageStatus)>("KalvoPageStatus");
+        ASSERT_NE(valueCell, nullptr);
+        ASSERT_NE(pageStatus, nullptr);
+    }
+    void Unload() {
+        module.reset();
+        valueCell = nullptr;
+        pageStatus = nullptr;
+    }
+    // Unloads and loads the module: module-wide state starts afresh.
+    void Reload() {
+        Unload();
+        Load();
+    }
+
+    // A display of this size switched to Kalvo MFD.
+    std::unique_ptr<sim::Display> OpenPage(DWORD width = 400, DWORD height = 400) {
+        auto display = std::make_unique<sim::Display>(width, height);
+        EXPECT_TRUE(display->SelectMode(kKalvoModeKey));
+        return display;
+    }
+
+    double& Cell(int set, int d, std::string_view symbol) {
+        const int v = FindVariable(d, symbol);
+        EXPECT_GE(v, 0) << symbol;
+        return *valueCell(set, d, v);
+    }
+    double& Cell(const CellName& cell) { return Cell(cell.set, cell.directory, cell.symbol); }
+
+    StoreSnapshot Snapshot() {
+        StoreSnapshot cells;
+        ForEachCell([&](double& cell) { cells.push_back(cell); });
+        return cells;
+    }
+    void Restore(const StoreSnapshot& cells) {
+        std::size_t i = 0;
+        ForEachCell([&](double& cell) { cell = cells[i++]; });
+    }
+
+    // The selected cell, found as the one Zero Value clears. The store is left as it
+    // was; the display's redraw request is taken, so take it before when it matters.
+    CellName SelectedCell(sim::Display& display) {
+        const StoreSnapshot before = Snapshot();
+        double marker = 1;
+        ForEachCell([&](double& cell) { cell = marker++; });
+        EXPECT_TRUE(display.PressKey(44));
+        CellName found{-1, -1, ""};
+        for (int s = 0; s < kVariableSetCount; ++s)
+            for (int d = 0; d < kDirectoryCount; ++d)
+                for (int v = 0; v < VariableCount(d); ++v)
+                    if (*valueCell(s, d, v) == 0.0) found = {s, d, std::string(kCatalogue[d].variables[v].symbol)};
+        Restore(before);
+        display.TakeRedrawRequest();
+        return found;
+    }
+
+    // The symbols of the current equation, walked with Prev and Next Variable; the
+    // selection ends on the equation's last variable.
+    std::vector<std::string> EquationSymbols(sim::Display& display) {
+        for (int i = 0; i < kMaxEquationVariables; ++i) display.PressKey(51);
+        std::vector<std::string> symbols{SelectedCell(display).symbol};
+        while (display.PressKey(52) && display.TakeRedrawRequest()) symbols.push_back(SelectedCell(display).symbol);
+        return symbols;
+    }
+
+    void Press(sim::Display& display, DWORD key, int times = 1) {
+        for (int i = 0; i < times; ++i) EXPECT_TRUE(display.PressKey(key)) << "key " << key;
+    }
+
+    std::unique_ptr<sim::LoadedModule> module;
+    decltype(&KalvoValueCell) valueCell = nullptr;
+    decltype(&KalvoPageStatus) pageStatus = nullptr;
+
+private:
+    template <typename Visit>
+    void ForEachCell(Visit visit) {
+        for (int s = 0; s < kVariableSetCount; ++s)
+            for (int d = 0; d < kDirectoryCount; ++d)
+                for (int v = 0; v < VariableCount(d); ++v)
+                    if (kCatalogue[d].variables[v].symbol != "G") visit(*valueCell(s, d, v));
+    }
+};
+
+}  // namespace kalvo::test

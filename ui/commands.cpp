@@ -1,0 +1,156 @@
+// What each key of the page does. Moves at a bound, Copy onto a full stack and
+// Paste from an empty one change nothing and ask for no redraw; every command key
+// is reported as consumed all the same. Solving, reading, copying and typed input
+// ask for no redraw: the host's next periodic refresh shows their result.
+#include "catalogue/solver_mfd.h"
+#include "catalogue/value_store.h"
+#include "ui/clipboard.h"
+#include "ui/command_keys.h"
+#include "ui/typed_input.h"
+
+namespace kalvo {
+
+namespace {
+
+// The input box's visible width, in characters.
+constexpr int kInputBoxWidth = 20;
+
+}  // namespace
+
+bool SolverMFD::ConsumeKeyBuffered(DWORD key) {
+    switch (key) {
+        case kKeyNextDirectory:
+            NextDirectory();
+            return true;
+        case kKeyPrevDirectory:
+            PrevDirectory();
+            return true;
+        case kKeyNextEquation:
+            NextEquation();
+            return true;
+        case kKeyPrevEquation:
+            PrevEquation();
+            return true;
+        case kKeyNextVariable:
+            NextVariable();
+            return true;
+        case kKeyPrevVariable:
+            PrevVariable();
+            return true;
+        case kKeySelectVariableSet:
+            SelectVariableSet();
+            return true;
+        case kKeyVariableHelp:
+            ToggleVariableHelp();
+            return true;
+        case kKeyZeroValue:
+            ZeroValue();
+            return true;
+        case kKeyCopy:
+            CopyToClipboard();
+            return true;
+        case kKeyPaste:
+            PasteFromClipboard();
+            return true;
+        case kKeyInputValue:
+            InputValue();
+            return true;
+        case kKeySolve:
+            status = SolveForVariable();
+            return true;
+        case kKeyGetSystemValue:
+            GetSystemValue();
+            return true;
+        case kKeyGetAllValues:
+            GetAllValues();
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A new directory starts on its first equation.
+void SolverMFD::SelectDirectory(int d) {
+    directory = d;
+    SelectEquation(0);
+}
+
+// A new equation starts on the first variable of its list.
+void SolverMFD::SelectEquation(int e) {
+    equation = e;
+    SelectVariableAt(0);
+}
+
+void SolverMFD::NextDirectory() {
+    if (directory >= directoryCount - 1) return;
+    SelectDirectory(directory + 1);
+    InvalidateDisplay();
+}
+
+void SolverMFD::PrevDirectory() {
+    if (directory <= 0) return;
+    SelectDirectory(directory - 1);
+    InvalidateDisplay();
+}
+
+void SolverMFD::NextEquation() {
+    if (equation >= equationsPerDirectory[directory] - 1) return;
+    SelectEquation(equation + 1);
+    InvalidateDisplay();
+}
+
+void SolverMFD::PrevEquation() {
+    if (equation <= 0) return;
+    SelectEquation(equation - 1);
+    InvalidateDisplay();
+}
+
+void SolverMFD::NextVariable() {
+    if (variablePosition >= variablesPerEquation[directory][equation] - 1) return;
+    SelectVariableAt(variablePosition + 1);
+    InvalidateDisplay();
+}
+
+void SolverMFD::PrevVariable() {
+    if (variablePosition <= 0) return;
+    SelectVariableAt(variablePosition - 1);
+    InvalidateDisplay();
+}
+
+void SolverMFD::SelectVariableSet() {
+    variableSet = variableSet + 1 == variableSetCount ? 0 : variableSet + 1;
+    InvalidateDisplay();
+}
+
+void SolverMFD::ToggleVariableHelp() {
+    helpFlag = !helpFlag;
+    InvalidateDisplay();
+}
+
+void SolverMFD::ZeroValue() {
+    CurrentCell() = 0.0;
+    InvalidateDisplay();
+}
+
+void SolverMFD::CopyToClipboard() {
+    if (Clipboard.depth >= ClipboardStack::kSlots) return;
+    ++Clipboard.depth;
+    Clipboard.slots[Clipboard.depth - 1] = CurrentCell();
+}
+
+// The popped value stays in its slot; only the depth goes down.
+void SolverMFD::PasteFromClipboard() {
+    if (Clipboard.depth <= 0) return;
+    CurrentCell() = Clipboard.slots[Clipboard.depth - 1];
+    --Clipboard.depth;
+    InvalidateDisplay();
+}
+
+// The typed value goes to the cell selected now, even if the selection moves before
+// the box is confirmed; opening the box again retargets it.
+void SolverMFD::InputValue() {
+    TypedInputTarget = {variableSet, directory, variable};
+    oapiOpenInputBox(LongName(directory, variable), InputCallback, nullptr, kInputBoxWidth, this);
+}
+
+}  // namespace kalvo
