@@ -54,7 +54,8 @@ MfdMessageResult MsgProc(UINT message, UINT, WPARAM wparam, LPARAM lparam) {
 
 ExitHook FindExitHook(HINSTANCE module) {
     for (const char* name : {"ExitModule", "opcDLLExit"})
-        if (const FARPROC found = GetProcAddress(module, name)) return reinterpret_cast<ExitHook>(found);
+        if (const FARPROC found = GetProcAddress(module, name))
+            return reinterpret_cast<ExitHook>(reinterpret_cast<void*>(found));  // FARPROC is the loader's generic type
     return nullptr;
 }
 

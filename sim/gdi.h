@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/win32.h"
+#include "sim/host_look.h"
 
 namespace sim {
 
@@ -158,12 +159,7 @@ void ClearGdiFaults();
 // The colour a pen or brush draws with; CLR_INVALID for a handle that is neither.
 COLORREF ColourOf(HGDIOBJ penOrBrush);
 
-// The host's own look: stock objects that a page selects but never owns.
-inline constexpr COLORREF kHostTitleColour = 0x00E0FFE0;  // pale green
-inline constexpr COLORREF kHostPenColour = 0x0000B000;    // green
+// The face of the host's default font (sim/host_look.h), as stock objects here.
 inline constexpr const char* kHostFontFace = "DejaVu Sans Mono";
-// The default font of a display: monospaced, one character per cell.
-HFONT HostDefaultFont(int cellWidth, int cellHeight);
-HPEN HostDefaultPen();
 
 }  // namespace sim

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "host/host_api.h"
-#include "sim/gdi.h"
+#include "sim/host_look.h"
 
 namespace {
 

@@ -1,11 +1,9 @@
 #include "sim/module_loader.h"
 
-#include <dlfcn.h>
-#include <link.h>
-
 #include <algorithm>
 
 #include "sim/display.h"
+#include "sim/dynamic_library.h"
 #include "sim/host.h"
 
 namespace sim {
@@ -21,22 +19,16 @@ std::vector<int> RegisteredModeIds() {
     return ids;
 }
 
-// A bare file name would send the loader searching the system's library paths; a
-// module is always taken from the path given.
-std::string ExplicitPath(const std::string& path) { return path.find('/') == std::string::npos ? "./" + path : path; }
-
 }  // namespace
 
 LoadedModule::LoadedModule(const std::string& path) : path_(path), handle_(nullptr) {
     if (path.empty()) throw ModuleError("cannot load module \"\": no path given");
-    handle_ = dlopen(ExplicitPath(path).c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) {
-        const char* reason = dlerror();
-        throw ModuleError("cannot load module \"" + path + "\": " + (reason ? reason : "unknown reason"));
-    }
+    std::string reason;
+    handle_ = OpenLibrary(path, reason);
+    if (handle_ == nullptr) throw ModuleError("cannot load module \"" + path + "\": " + reason);
     const auto init = ExportAs<ModuleInit>("opcDLLInit");
     if (init == nullptr) {
-        dlclose(handle_);
+        CloseLibrary(handle_);
         throw ModuleError("cannot load module \"" + path + "\": it is not an add-on module (no opcDLLInit)");
     }
     const std::vector<int> before = RegisteredModeIds();
@@ -48,21 +40,15 @@ LoadedModule::LoadedModule(const std::string& path) : path_(path), handle_(nullp
 LoadedModule::~LoadedModule() {
     LeaveModes(modeIds_);
     if (InputBox().open && IsInModule(reinterpret_cast<void*>(InputBox().callback))) CancelInputBox();
-    dlclose(handle_);
+    CloseLibrary(handle_);
 }
 
-bool LoadedModule::IsInModule(void* address) const {
-    link_map* module = nullptr;
-    link_map* owner = nullptr;
-    Dl_info info;
-    return address != nullptr && dlinfo(handle_, RTLD_DI_LINKMAP, &module) == 0 &&
-           dladdr1(address, &info, reinterpret_cast<void**>(&owner), RTLD_DL_LINKMAP) != 0 && owner == module;
-}
+bool LoadedModule::IsInModule(void* address) const { return IsInLibrary(handle_, address); }
 
-// Only the module's own exports count: the loader's lookup through a handle also
-// searches the libraries the module depends on.
+// Only the module's own exports count: the loader's lookup through a handle may also
+// search the libraries the module depends on.
 void* LoadedModule::Export(const char* name) const {
-    void* found = dlsym(handle_, name);
+    void* found = FindSymbol(handle_, name);
     return IsInModule(found) ? found : nullptr;
 }
 

@@ -167,23 +167,51 @@ private:
     std::map<std::pair<std::string, bool>, Face> faces_;
 };
 
+// The recorded drawing painted on a black surface of the context's size.
+Surface Paint(const DeviceContext& dc) {
+    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, dc.Width(), dc.Height()));
+    const Context cr(cairo_create(surface.get()));
+    cairo_set_source_rgb(cr.get(), 0, 0, 0);
+    cairo_paint(cr.get());
+    PngPainter painter(cr.get());
+    for (const DrawnItem& item : dc.Drawing()) std::visit(painter, item);
+    if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error(std::string("cannot draw the page: ") + cairo_status_to_string(cairo_status(cr.get())));
+    cairo_surface_flush(surface.get());
+    return surface;
+}
+
 }  // namespace
 
-void WritePng(const DeviceContext& dc, const std::string& path) {
-    const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, dc.Width(), dc.Height()));
-    {
-        const Context cr(cairo_create(surface.get()));
-        cairo_set_source_rgb(cr.get(), 0, 0, 0);
-        cairo_paint(cr.get());
-        PngPainter painter(cr.get());
-        for (const DrawnItem& item : dc.Drawing()) std::visit(painter, item);
-        if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
-            throw std::runtime_error("cannot draw the page for " + path + ": " +
-                                     cairo_status_to_string(cairo_status(cr.get())));
+// Cairo's RGB24 pixels are 32-bit words 0x??RRGGBB, rows `stride` bytes apart.
+Pixels RenderPixels(const DeviceContext& dc) {
+    const Surface surface = Paint(dc);
+    const unsigned char* data = cairo_image_surface_get_data(surface.get());
+    const int stride = cairo_image_surface_get_stride(surface.get());
+    Pixels pixels{dc.Width(), dc.Height(), {}};
+    pixels.rgb.reserve(static_cast<std::size_t>(dc.Width()) * static_cast<std::size_t>(dc.Height()));
+    for (int y = 0; y < dc.Height(); ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        for (int x = 0; x < dc.Width(); ++x) pixels.rgb.push_back(row[x] & 0x00FFFFFF);
     }
+    return pixels;
+}
+
+void WritePng(const Pixels& pixels, const std::string& path) {
+    const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, pixels.width, pixels.height));
+    cairo_surface_flush(surface.get());
+    unsigned char* data = cairo_image_surface_get_data(surface.get());
+    const int stride = cairo_image_surface_get_stride(surface.get());
+    for (int y = 0; y < pixels.height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        for (int x = 0; x < pixels.width; ++x) row[x] = pixels.At(x, y);
+    }
+    cairo_surface_mark_dirty(surface.get());
     const cairo_status_t status = cairo_surface_write_to_png(surface.get(), path.c_str());
     if (status != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error("cannot write " + path + ": " + cairo_status_to_string(status));
 }
+
+void WritePng(const DeviceContext& dc, const std::string& path) { WritePng(RenderPixels(dc), path); }
 
 }  // namespace sim

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "sim/gdi.h"
+#include "sim/pixels.h"
 
 namespace sim {
 
@@ -13,5 +14,11 @@ namespace sim {
 // font's arrows are drawn as arrow shapes. Throws std::runtime_error naming the
 // file when it cannot be written.
 void WritePng(const DeviceContext& dc, const std::string& path);
+
+// The same painting, as pixels.
+Pixels RenderPixels(const DeviceContext& dc);
+
+// Writes pixels read back from any surface as a PNG image.
+void WritePng(const Pixels& pixels, const std::string& path);
 
 }  // namespace sim

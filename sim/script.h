@@ -1,0 +1,44 @@
+// Play scripts: what a pilot does on one display, one step per token.
+//
+//   Dr> Eq> Slv ...   a button label, as the page shows it, clicks that button
+//   type:TEXT         confirms the open input box with TEXT
+//   draw              has the page draw itself (the host saves or shows the drawing)
+//   wait:SECONDS      moves the simulated world on
+#pragma once
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "sim/display.h"
+
+namespace sim {
+
+class ScriptError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct ScriptStep {
+    enum class Kind { Button, Type, Draw, Wait };
+    Kind kind = Kind::Draw;
+    std::string token;    // as written
+    int button = -1;      // Button: its number
+    std::string text;     // Type: what is typed
+    double seconds = 0;   // Wait: how long
+};
+
+// The longest wait of one step, about 31.7 years: long enough for any orbit of the
+// stand-in world, short enough to take bounded time.
+inline constexpr double kLongestWait = 1e9;
+
+// Reads the tokens against the page's button labels. Throws ScriptError naming the
+// first bad token and what would be valid.
+std::vector<ScriptStep> ParseScript(const std::vector<std::string>& tokens, const std::vector<std::string>& buttonLabels);
+
+// Runs the steps on `display`, calling `draw` with the drawing's number (from 1) for
+// every draw step. Throws ScriptError when typing finds no input box open.
+void RunScript(Display& display, const std::vector<ScriptStep>& steps, const std::function<void(int drawing)>& draw);
+
+}  // namespace sim

@@ -1,0 +1,145 @@
+// Play scripts: reading the steps, and playing them on a display of the page.
+#include "sim/script.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/solver_mfd.h"
+#include "sim/host.h"
+#include "sim/world.h"
+#include "tests/support/page_probe.h"
+
+namespace {
+
+using sim::ScriptStep;
+using Kind = ScriptStep::Kind;
+
+const std::vector<std::string> kLabels = {"Dr>", "Dr<", "Eq>", "Inp", "0->"};
+
+TEST(Script, ReadsEveryKindOfStep) {
+    const struct {
+        std::string token;
+        Kind kind;
+        int button;
+        std::string text;
+        double seconds;
+    } cases[] = {
+        {"Dr>", Kind::Button, 0, "", 0},
+        {"0->", Kind::Button, 4, "", 0},
+        {"Inp", Kind::Button, 3, "", 0},
+        {"type:6771000", Kind::Type, -1, "6771000", 0},
+        {"type:", Kind::Type, -1, "", 0},  // an empty confirmation is the input callback's to judge
+        {"type:1 2:3", Kind::Type, -1, "1 2:3", 0},
+        {"draw", Kind::Draw, -1, "", 0},
+        {"wait:0", Kind::Wait, -1, "", 0},
+        {"wait:90.5", Kind::Wait, -1, "", 90.5},
+        {"wait:1e9", Kind::Wait, -1, "", 1e9},
+    };
+    for (const auto& c : cases) {
+        const std::vector<ScriptStep> steps = sim::ParseScript({c.token}, kLabels);
+        ASSERT_EQ(steps.size(), 1u) << c.token;
+        EXPECT_EQ(steps[0].kind, c.kind) << c.token;
+        EXPECT_EQ(steps[0].token, c.token);
+        EXPECT_EQ(steps[0].button, c.button) << c.token;
+        EXPECT_EQ(steps[0].text, c.text) << c.token;
+        EXPECT_EQ(steps[0].seconds, c.seconds) << c.token;
+    }
+}
+
+TEST(Script, NamesTheBadStepAndWhatIsValid) {
+    const struct {
+        std::string token;
+        std::string message;
+    } cases[] = {
+        {"dr>", "unknown step \"dr>\" (expected a button label Dr> Dr< Eq> Inp 0->, type:TEXT, draw or wait:SECONDS)"},
+        {"Draw", "unknown step \"Draw\" (expected a button label Dr> Dr< Eq> Inp 0->, type:TEXT, draw or wait:SECONDS)"},
+        {"", "unknown step \"\" (expected a button label Dr> Dr< Eq> Inp 0->, type:TEXT, draw or wait:SECONDS)"},
+        {"wait:", "bad step \"wait:\": expected wait:SECONDS with SECONDS a number from 0 to 1e9"},
+        {"wait:-1", "bad step \"wait:-1\": expected wait:SECONDS with SECONDS a number from 0 to 1e9"},
+        {"wait:10s", "bad step \"wait:10s\": expected wait:SECONDS with SECONDS a number from 0 to 1e9"},
+        {"wait:nan", "bad step \"wait:nan\": expected wait:SECONDS with SECONDS a number from 0 to 1e9"},
+        {"wait:inf", "bad step \"wait:inf\": expected wait:SECONDS with SECONDS a number from 0 to 1e9"},
+        {"wait:1.1e9", "bad step \"wait:1.1e9\": expected wait:SECONDS with SECONDS a number from 0 to 1e9"},
+    };
+    for (const auto& c : cases) {
+        try {
+            sim::ParseScript({"draw", c.token}, kLabels);
+            ADD_FAILURE() << "accepted \"" << c.token << "\"";
+        } catch (const sim::ScriptError& error) {
+            EXPECT_EQ(std::string(error.what()), c.message);
+        }
+    }
+}
+
+// A mode whose pages are the module's own, built in.
+MfdMessageResult KalvoPages(UINT message, UINT, WPARAM wparam, LPARAM lparam) {
+    if (message != OAPI_MSG_MFD_OPENED) return 0;
+    return reinterpret_cast<MfdMessageResult>(new kalvo::SolverMFD(static_cast<DWORD>(wparam & 0xFFFF),
+                                                                   static_cast<DWORD>(wparam >> 16 & 0xFFFF),
+                                                                   reinterpret_cast<VESSEL*>(lparam)));
+}
+
+class ScriptOnPage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::ResetHostState();
+        kalvo::test::ResetValueStore();
+        sim::TheWorld() = sim::World{};
+        mode_ = oapiRegisterMFDMode(spec_);
+        ASSERT_TRUE(display.SelectMode(0x70));
+    }
+    void TearDown() override {
+        display.LeaveMode();
+        oapiUnregisterMFDMode(mode_);
+        kalvo::test::ResetValueStore();
+        sim::ResetHostState();
+    }
+
+    std::vector<int> Play(const std::vector<std::string>& tokens) {
+        std::vector<int> drawings;
+        sim::RunScript(display, sim::ParseScript(tokens, display.ButtonLabels()),
+                       [&](int drawing) { drawings.push_back(drawing); });
+        return drawings;
+    }
+
+    sim::Display display{400, 400};
+
+private:
+    MFDMODESPEC spec_{"Kalvo here", 0x70, KalvoPages};
+    int mode_ = 0;
+};
+
+// The steps of a typical request: ORB, equation 1, then a semi-latus typed into p
+// (the equation's second variable) and solved for Vt = sqrt(p*G*M)/r with r and M
+// typed too. By hand: sqrt(6771000 * 6.67259e-11 * 5.972e24) / 6771000 = 7671.507 m/s.
+TEST_F(ScriptOnPage, ButtonsAndTypingWorkThePage) {
+    const std::vector<int> drawings = Play({"Dr>", "Eq>", "Inp", "type:6771000", "draw", "Vr>", "Inp",
+                                            "type:6771000", "Vr>", "Vr>", "Inp", "type:5.972e24", "Vr<", "Slv",
+                                            "draw"});
+    EXPECT_EQ(drawings, (std::vector<int>{1, 2}));
+    const auto& orb = kalvo::ValueStore[0][kalvo::ORB];
+    EXPECT_EQ(orb[kalvo::Var(kalvo::ORB, "r")], 6771000.0);
+    EXPECT_EQ(orb[kalvo::Var(kalvo::ORB, "p")], 6771000.0);
+    EXPECT_EQ(orb[kalvo::Var(kalvo::ORB, "M")], 5.972e24);
+    EXPECT_NEAR(orb[kalvo::Var(kalvo::ORB, "Vt")], 7671.507, 1e-3);
+}
+
+TEST_F(ScriptOnPage, TypingWithoutAnInputBoxStopsTheScript) {
+    try {
+        Play({"Dr>", "type:5", "Dr>"});
+        ADD_FAILURE() << "typed with no input box open";
+    } catch (const sim::ScriptError& error) {
+        EXPECT_EQ(std::string(error.what()), "step \"type:5\": no input box is open (the Inp button opens one)");
+    }
+}
+
+// Waits longer than one advance of the world are made of several.
+TEST_F(ScriptOnPage, WaitsMoveTheWorldOn) {
+    Play({"wait:60", "wait:0", "wait:25000000.5"});
+    EXPECT_EQ(sim::TheWorld().time, 60 + 25000000.5);
+}
+
+}  // namespace
