@@ -35,8 +35,10 @@ mkdir -p "$(dirname "$KALVO_WINEPREFIX")"
 flock "$KALVO_WINEPREFIX.lock" scripts/wine-prefix.sh "$KALVO_WINEPREFIX"
 export WINEPREFIX=$KALVO_WINEPREFIX WINEDEBUG=-all
 unset DISPLAY WAYLAND_DISPLAY
-/usr/lib/wine/wineserver -p
-trap '/usr/lib/wine/wineserver -k || true' EXIT
+# A server already running for the prefix (another run's) serves this one as well.
+if /usr/lib/wine/wineserver -p 2> /dev/null; then
+  trap '/usr/lib/wine/wineserver -k || true' EXIT
+fi
 /usr/lib/wine/wine64 wineboot > /dev/null 2>&1 || true
 
 ctest --test-dir build-windows --output-on-failure -j 2
