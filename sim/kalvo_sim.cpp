@@ -32,7 +32,8 @@ constexpr const char* kUsage =
     "  draw          draws the page\n"
     "  wait:SECONDS  moves the simulated world on\n"
     "Options:\n"
-    "  --module PATH      the module to load (default: " KALVO_MODULE_FILE_NAME " beside kalvo-sim)\n"
+    "  --module PATH      the module to load (default: " KALVO_MODULE_FILE_NAME
+    " beside kalvo-sim)\n"
     "  --scenario NAME    a built-in scenario (leo, lunar-orbit, glide, no-engines) or a scenario file\n"
     "  --size WxH         the display's size in pixels (default 400x400)\n"
     "  --save FILE        writes drawing N to FILE with -N before its extension (.bmp, or .png on Linux)\n"

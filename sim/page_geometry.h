@@ -22,10 +22,10 @@ struct PixelRows {
 };
 
 struct PageGeometry {
-    std::vector<int> separatorRows;          // rows in line green from x = 1 to the width − 2
-    std::vector<PixelRows> bandRows;         // runs of rows at least half band grey
-    std::vector<CellPosition> highlighted;   // cells at least a third highlight blue
-    std::vector<CellPosition> arrows;        // cells holding most of a yellow arrow
+    std::vector<int> separatorRows;         // rows in line green from x = 1 to the width − 2
+    std::vector<PixelRows> bandRows;        // runs of rows at least half band grey
+    std::vector<CellPosition> highlighted;  // cells at least a third highlight blue
+    std::vector<CellPosition> arrows;       // cells holding most of a yellow arrow
     bool operator==(const PageGeometry&) const = default;
 };
 

@@ -176,7 +176,8 @@ Surface Paint(const DeviceContext& dc) {
     PngPainter painter(cr.get());
     for (const DrawnItem& item : dc.Drawing()) std::visit(painter, item);
     if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
-        throw std::runtime_error(std::string("cannot draw the page: ") + cairo_status_to_string(cairo_status(cr.get())));
+        throw std::runtime_error(std::string("cannot draw the page: ") +
+                                 cairo_status_to_string(cairo_status(cr.get())));
     cairo_surface_flush(surface.get());
     return surface;
 }

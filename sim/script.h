@@ -23,10 +23,10 @@ public:
 struct ScriptStep {
     enum class Kind { Button, Type, Draw, Wait };
     Kind kind = Kind::Draw;
-    std::string token;    // as written
-    int button = -1;      // Button: its number
-    std::string text;     // Type: what is typed
-    double seconds = 0;   // Wait: how long
+    std::string token;   // as written
+    int button = -1;     // Button: its number
+    std::string text;    // Type: what is typed
+    double seconds = 0;  // Wait: how long
 };
 
 // The longest wait of one step, about 31.7 years: long enough for any orbit of the
@@ -35,7 +35,8 @@ inline constexpr double kLongestWait = 1e9;
 
 // Reads the tokens against the page's button labels. Throws ScriptError naming the
 // first bad token and what would be valid.
-std::vector<ScriptStep> ParseScript(const std::vector<std::string>& tokens, const std::vector<std::string>& buttonLabels);
+std::vector<ScriptStep> ParseScript(const std::vector<std::string>& tokens,
+                                    const std::vector<std::string>& buttonLabels);
 
 // Runs the steps on `display`, calling `draw` with the drawing's number (from 1) for
 // every draw step. Throws ScriptError when typing finds no input box open.

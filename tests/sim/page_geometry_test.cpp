@@ -49,9 +49,9 @@ TEST(PageGeometry, FindsSeparatorsBandHighlightsAndArrows) {
     page.Fill(0, 60, 399, 61, kGreen);    // as GDI draws from x = 0 to 399, leaving the end point
     page.Fill(1, 125, 400, 126, kGreen);  // and back from 399 to 0
     page.Fill(0, 61, 399, 125, kGrey);
-    page.Fill(20, 70, 200, 80, 0);        // help text on the band
-    page.FillCells(4, 1, 3, kBlue);       // "BOP" white on blue
-    page.Fill(45, 16, 53, 26, kWhite);    // a glyph covering 80 of the cell's 160 pixels
+    page.Fill(20, 70, 200, 80, 0);      // help text on the band
+    page.FillCells(4, 1, 3, kBlue);     // "BOP" white on blue
+    page.Fill(45, 16, 53, 26, kWhite);  // a glyph covering 80 of the cell's 160 pixels
     page.FillCells(3, 2, 1, kBlue);
     page.FillCells(4, 9, 2, kBlue);
     page.Fill(357, 20, 362, 28, kYellow);  // the right arrow in cell (35, 1)
@@ -62,8 +62,7 @@ TEST(PageGeometry, FindsSeparatorsBandHighlightsAndArrows) {
     const sim::PageGeometry geometry = sim::MeasurePage(page.Image(), kCellWidth, kCellHeight);
     EXPECT_EQ(geometry.separatorRows, (std::vector<int>{60, 125}));
     EXPECT_EQ(geometry.bandRows, (std::vector<sim::PixelRows>{{61, 124}}));
-    EXPECT_EQ(geometry.highlighted,
-              (std::vector<CellPosition>{{4, 1}, {5, 1}, {6, 1}, {3, 2}, {4, 9}, {5, 9}}));
+    EXPECT_EQ(geometry.highlighted, (std::vector<CellPosition>{{4, 1}, {5, 1}, {6, 1}, {3, 2}, {4, 9}, {5, 9}}));
     EXPECT_EQ(geometry.arrows, (std::vector<CellPosition>{{35, 1}, {3, 9}, {3, 11}}));
     EXPECT_EQ(sim::DescribeGeometry(geometry),
               "separators: 60 125\n"
@@ -97,18 +96,20 @@ TEST(Bmp, WritesHeadersAndPaddedRowsBottomUp) {
     const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
     std::remove(path.c_str());
     ASSERT_EQ(bytes.size(), 54u + 16u);
-    const auto word = [&](std::size_t at) { return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24; };
+    const auto word = [&](std::size_t at) {
+        return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24;
+    };
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_EQ(bytes[1], 'M');
-    EXPECT_EQ(word(2), 70);   // file size
-    EXPECT_EQ(word(10), 54);  // where the pixels start
-    EXPECT_EQ(word(18), 2);   // width
-    EXPECT_EQ(word(22), 2);   // height, positive: bottom-up
-    EXPECT_EQ(bytes[28], 24); // bits per pixel
-    EXPECT_EQ(word(34), 16);  // image bytes
+    EXPECT_EQ(word(2), 70);    // file size
+    EXPECT_EQ(word(10), 54);   // where the pixels start
+    EXPECT_EQ(word(18), 2);    // width
+    EXPECT_EQ(word(22), 2);    // height, positive: bottom-up
+    EXPECT_EQ(bytes[28], 24);  // bits per pixel
+    EXPECT_EQ(word(34), 16);   // image bytes
     const std::vector<unsigned char> rows(bytes.begin() + 54, bytes.end());
-    EXPECT_EQ(rows, (std::vector<unsigned char>{0x99, 0x88, 0x77, 0xCC, 0xBB, 0xAA, 0, 0,
-                                                0x33, 0x22, 0x11, 0x66, 0x55, 0x44, 0, 0}));
+    EXPECT_EQ(rows, (std::vector<unsigned char>{0x99, 0x88, 0x77, 0xCC, 0xBB, 0xAA, 0, 0, 0x33, 0x22, 0x11, 0x66, 0x55,
+                                                0x44, 0, 0}));
 }
 
 TEST(Bmp, NamesAFileItCannotWrite) {

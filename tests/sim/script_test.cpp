@@ -55,7 +55,8 @@ TEST(Script, NamesTheBadStepAndWhatIsValid) {
         std::string message;
     } cases[] = {
         {"dr>", "unknown step \"dr>\" (expected a button label Dr> Dr< Eq> Inp 0->, type:TEXT, draw or wait:SECONDS)"},
-        {"Draw", "unknown step \"Draw\" (expected a button label Dr> Dr< Eq> Inp 0->, type:TEXT, draw or wait:SECONDS)"},
+        {"Draw",
+         "unknown step \"Draw\" (expected a button label Dr> Dr< Eq> Inp 0->, type:TEXT, draw or wait:SECONDS)"},
         {"", "unknown step \"\" (expected a button label Dr> Dr< Eq> Inp 0->, type:TEXT, draw or wait:SECONDS)"},
         {"wait:", "bad step \"wait:\": expected wait:SECONDS with SECONDS a number from 0 to 1e9"},
         {"wait:-1", "bad step \"wait:-1\": expected wait:SECONDS with SECONDS a number from 0 to 1e9"},
@@ -116,9 +117,8 @@ private:
 // (the equation's second variable) and solved for Vt = sqrt(p*G*M)/r with r and M
 // typed too. By hand: sqrt(6771000 * 6.67259e-11 * 5.972e24) / 6771000 = 7671.507 m/s.
 TEST_F(ScriptOnPage, ButtonsAndTypingWorkThePage) {
-    const std::vector<int> drawings = Play({"Dr>", "Eq>", "Inp", "type:6771000", "draw", "Vr>", "Inp",
-                                            "type:6771000", "Vr>", "Vr>", "Inp", "type:5.972e24", "Vr<", "Slv",
-                                            "draw"});
+    const std::vector<int> drawings = Play({"Dr>", "Eq>", "Inp", "type:6771000", "draw", "Vr>", "Inp", "type:6771000",
+                                            "Vr>", "Vr>", "Inp", "type:5.972e24", "Vr<", "Slv", "draw"});
     EXPECT_EQ(drawings, (std::vector<int>{1, 2}));
     const auto& orb = kalvo::ValueStore[0][kalvo::ORB];
     EXPECT_EQ(orb[kalvo::Var(kalvo::ORB, "r")], 6771000.0);

@@ -31,9 +31,9 @@ HBRUSH WINAPI CountedCreateSolidBrush(COLORREF colour) { return static_cast<HBRU
 HFONT WINAPI CountedCreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                                 DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
                                 DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCSTR face) {
-    return static_cast<HFONT>(Record(CreateFontA(height, width, escapement, orientation, weight, italic, underline,
-                                                 strikeOut, charSet, outPrecision, clipPrecision, quality,
-                                                 pitchAndFamily, face)));
+    return static_cast<HFONT>(
+        Record(CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
+                           outPrecision, clipPrecision, quality, pitchAndFamily, face)));
 }
 BOOL WINAPI CountedDeleteObject(HGDIOBJ object) {
     const BOOL deleted = DeleteObject(object);
@@ -68,8 +68,8 @@ void ForEachGdiImport(HMODULE module, Visit visit) {
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-         library->Name != 0; ++library) {
+    for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); library->Name != 0;
+         ++library) {
         if (_stricmp(reinterpret_cast<const char*>(base + library->Name), "gdi32.dll") != 0) continue;
         auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);

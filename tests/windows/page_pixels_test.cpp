@@ -60,8 +60,8 @@ TEST_F(PagePixels, SeparatorsAndBandAcrossTheDisplaysWidth) {
         int upper, lower;
     } sizes[] = {
         {400, 400, 60, 125},
-        {300, 240, 36, 77},    // cells of 7 x 10
-        {512, 384, 60, 125},   // cells of 12 x 16
+        {300, 240, 36, 77},   // cells of 7 x 10
+        {512, 384, 60, 125},  // cells of 12 x 16
     };
     for (const auto& size : sizes) {
         auto page = OpenPage(size.width, size.height);
@@ -88,7 +88,8 @@ TEST_F(PagePixels, SelectionIsWhiteOnBlue) {
     auto page = OpenPage();
     const Pixels pixels = page->Draw();
     const sim::PageGeometry geometry = sim::MeasurePage(pixels, 10, 16);
-    EXPECT_EQ(geometry.highlighted, Joined({Cells(1, 4, 3), Cells(2, 3), Cells(2, 25), Cells(9, 4), Cells(9, 11, 13), Cells(9, 26)}));
+    EXPECT_EQ(geometry.highlighted,
+              Joined({Cells(1, 4, 3), Cells(2, 3), Cells(2, 25), Cells(9, 4), Cells(9, 11, 13), Cells(9, 26)}));
     for (const CellPosition cell : {CellPosition{4, 1}, CellPosition{3, 2}, CellPosition{25, 2}, CellPosition{4, 9}})
         EXPECT_GT(CountInCell(pixels, 10, 16, cell, kWhitePixel), 0) << cell.column << "," << cell.row;
 }

@@ -22,7 +22,7 @@ TEST_F(Session, ReadTypeAndSolveThenDraw) {
     const double M = Cell(0, ORB, "M");
     const double G = Cell(0, ORB, "G");
     EXPECT_EQ(Cell(0, ORB, "p"), 6771000.0);
-    EXPECT_GT(r, 6.371e6);   // above the Earth's surface
+    EXPECT_GT(r, 6.371e6);  // above the Earth's surface
     EXPECT_NEAR(M / 5.972e24, 1.0, 1e-3);
     EXPECT_NEAR(Cell(0, ORB, "Vt"), std::sqrt(6771000.0 * G * M) / r, 1e-9 * Cell(0, ORB, "Vt"));
 
