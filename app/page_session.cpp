@@ -1,6 +1,7 @@
 #include "app/page_session.h"
 
 #include <charconv>
+#include <limits>
 
 #include "sim/host.h"
 #include "sim/scenario.h"
@@ -18,10 +19,13 @@ std::string SizeRange() {
            " pixels";
 }
 
-// A whole number of pixels made of digits only.
+// A whole number of pixels, digits only; a number too large for a DWORD reads as
+// the largest one, which is out of range.
 bool ReadPixels(std::string_view text, DWORD& pixels) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), pixels);
-    return !text.empty() && error == std::errc{} && end == text.data() + text.size();
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return false;
+    if (std::from_chars(text.data(), text.data() + text.size(), pixels).ec == std::errc::result_out_of_range)
+        pixels = std::numeric_limits<DWORD>::max();
+    return true;
 }
 
 int CellsCovering(DWORD pixels, int cell) { return static_cast<int>((pixels + cell - 1) / cell); }
