@@ -116,7 +116,6 @@ public:
     Terminal& operator=(const Terminal&) = delete;
 
     bool Usable() const { return screen_ != nullptr; }
-    bool Utf8() const { return utf8_; }
 
     // The attributes that show ink on paper: a colour pair where the terminal has
     // colours, reverse video for a coloured background where it has none.
@@ -129,7 +128,8 @@ public:
         auto found = pairs_.find(colours);
         if (found == pairs_.end()) {
             const int pair = static_cast<int>(pairs_.size()) + 1;
-            if (pair >= COLOR_PAIRS) return A_NORMAL;
+            // A pair number must fit the attribute's 8 bits as well as the terminal.
+            if (pair >= COLOR_PAIRS || pair > 255) return A_NORMAL;
             init_pair(static_cast<short>(pair), static_cast<short>(colours.first), static_cast<short>(colours.second));
             found = pairs_.emplace(colours, pair).first;
         }

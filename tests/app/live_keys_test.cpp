@@ -102,11 +102,6 @@ TEST_F(LiveKeys, ThePageTakesTheCommandsAndRefusesOtherKeys) {
     for (const char key : std::string("ex1/")) EXPECT_FALSE(carry(key)) << key;
 }
 
-TEST(LiveKeysWithoutMenu, LettersStillReachThePage) {
-    EXPECT_EQ(Describe(CommandOfKey('S', {})), "key 31");
-    EXPECT_EQ(Describe(CommandOfKey('+', {})), "key 13");
-}
-
 TEST(TimeAcceleration, CyclesThroughFourRates) {
     EXPECT_EQ(app::NextTimeAcceleration(1), 10);
     EXPECT_EQ(app::NextTimeAcceleration(10), 100);
