@@ -1,7 +1,6 @@
 #include "app/play_command.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 #include "app/module_location.h"
