@@ -3,11 +3,23 @@
 #include <iostream>
 
 #include "app/catalogue_listing.h"
+#include "app/live_page.h"
+#include "app/play_command.h"
 #include "app/solve_command.h"
+#include "sim/scenario.h"
 
 int main(int argc, char** argv) {
-    CLI::App app{"Kalvo MFD: a pocket equation solver page for a space-flight simulator's displays"};
+    CLI::App app{
+        "Kalvo MFD: a pocket equation solver page for a space-flight simulator's displays.\n"
+        "Without a command, shows the live page in the terminal."};
     app.require_subcommand(0, 1);
+
+    kalvo::app::LiveRequest liveRequest;
+    CLI::Option* liveScenario =
+        app.add_option("--scenario", liveRequest.scenario, "Live page: a built-in scenario or a scenario file")
+            ->default_str(std::string(sim::kDefaultScenario));
+    CLI::Option* liveSize = app.add_option("--size", liveRequest.size, "Live page: display size WIDTHxHEIGHT in pixels")
+                                ->capture_default_str();
 
     bool catalogueJson = false;
     CLI::App* catalogue = app.add_subcommand("catalogue", "List every directory, equation and variable");
@@ -25,8 +37,25 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     solve->add_flag("--json", solveRequest.json, "Print the result as JSON");
 
+    kalvo::app::PlayRequest playRequest;
+    CLI::App* play = app.add_subcommand("play", "Drive the page with a script and write the page it ends on");
+    play->add_option("SCRIPT", playRequest.script,
+                     "Steps: a button label as the page shows it (Dr> Slv Get ...), type:TEXT into the open input "
+                     "box, wait:SECONDS of the world's time, draw (the host's periodic refresh)");
+    play->add_option("--size", playRequest.size, "Display size WIDTHxHEIGHT in pixels")->capture_default_str();
+    play->add_option("--png", playRequest.png, "Write the final page to this PNG file");
+    play->add_flag("--text", playRequest.text, "Write the final page as text (the default without --png)");
+    play->add_flag("--ansi", playRequest.ansi, "Write the final page as text in the page's colours");
+    play->add_option("--scenario", playRequest.scenario, "A built-in scenario or a scenario file")
+        ->default_str(std::string(sim::kDefaultScenario));
+
     CLI11_PARSE(app, argc, argv);
 
+    if (app.get_subcommands().size() == 1 && (liveScenario->count() > 0 || liveSize->count() > 0)) {
+        std::cerr << "kalvo: --scenario and --size before a command are the live page's; give them after \""
+                  << app.get_subcommands().front()->get_name() << "\"\n";
+        return 2;
+    }
     if (catalogue->parsed()) {
         if (catalogueJson)
             kalvo::app::PrintCatalogueJson(std::cout);
@@ -35,6 +64,6 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (solve->parsed()) return kalvo::app::RunSolve(solveRequest, std::cout, std::cerr);
-    std::cout << app.help();
-    return 0;
+    if (play->parsed()) return kalvo::app::RunPlay(playRequest, std::cout, std::cerr);
+    return kalvo::app::RunLivePage(liveRequest, std::cout, std::cerr);
 }

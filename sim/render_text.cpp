@@ -13,30 +13,24 @@ namespace sim {
 
 namespace {
 
-struct Cell {
-    std::string glyph = " ";
-    std::optional<COLORREF> ink;
-    std::optional<COLORREF> paper;
-};
-
 class Grid {
 public:
-    Grid(int columns, int rows) : columns_(columns), cells_(rows, std::vector<Cell>(columns)) {}
+    Grid(int columns, int rows) : columns_(columns), cells_(rows, std::vector<TextCell>(columns)) {}
 
     // The cell at (column, row), growing the grid to reach it; null left of or above it.
-    Cell* At(int column, int row) {
+    TextCell* At(int column, int row) {
         if (column < 0 || row < 0) return nullptr;
-        if (row >= static_cast<int>(cells_.size())) cells_.resize(row + 1, std::vector<Cell>(columns_));
-        std::vector<Cell>& line = cells_[row];
+        if (row >= static_cast<int>(cells_.size())) cells_.resize(row + 1, std::vector<TextCell>(columns_));
+        std::vector<TextCell>& line = cells_[row];
         if (column >= static_cast<int>(line.size())) line.resize(column + 1);
         return &line[column];
     }
 
-    const std::vector<std::vector<Cell>>& Rows() const { return cells_; }
+    const TextCells& Rows() const { return cells_; }
 
 private:
     int columns_;
-    std::vector<std::vector<Cell>> cells_;
+    TextCells cells_;
 };
 
 // Even-odd rule over the edges of every figure.
@@ -81,7 +75,7 @@ public:
             const int x = line.from.x + dx * step / steps;
             const int y = line.from.y + dy * step / steps;
             if (x < 0 || y < 0 || x >= dc_.Width() || y >= dc_.Height()) continue;
-            Cell* cell = grid_.At(x / options_.cellWidth, y / options_.cellHeight);
+            TextCell* cell = grid_.At(x / options_.cellWidth, y / options_.cellHeight);
             cell->glyph = glyph;
             cell->ink = line.colour;
         }
@@ -105,7 +99,7 @@ public:
         const bool symbols = IsSymbolFont(text.font);
         for (std::size_t k = 0; k < text.text.size(); ++k) {
             const auto character = static_cast<unsigned char>(text.text[k]);
-            Cell* cell = grid_.At(column + static_cast<int>(k), row);
+            TextCell* cell = grid_.At(column + static_cast<int>(k), row);
             cell->glyph = !symbols                         ? Utf8Of(character)
                           : character == kSymbolLeftArrow  ? "←"
                           : character == kSymbolRightArrow ? "→"
@@ -114,6 +108,8 @@ public:
             if (text.backgroundMode == OPAQUE) cell->paper = text.background;
         }
     }
+
+    const TextCells& Cells() const { return grid_.Rows(); }
 
     std::string Text() const {
         std::string out;
@@ -141,12 +137,20 @@ private:
     Grid grid_;
 };
 
+TextGridPainter Painted(const DeviceContext& dc, const TextGridOptions& options) {
+    TextGridPainter painter(dc, options);
+    for (const DrawnItem& item : dc.Drawing()) std::visit(painter, item);
+    return painter;
+}
+
 }  // namespace
 
 std::string RenderTextGrid(const DeviceContext& dc, const TextGridOptions& options) {
-    TextGridPainter painter(dc, options);
-    for (const DrawnItem& item : dc.Drawing()) std::visit(painter, item);
-    return painter.Text();
+    return Painted(dc, options).Text();
+}
+
+TextCells RenderTextCells(const DeviceContext& dc, const TextGridOptions& options) {
+    return Painted(dc, options).Cells();
 }
 
 }  // namespace sim

@@ -2,7 +2,9 @@
 // column per cell, so that a page can be read in a terminal and compared in a test.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "sim/gdi.h"
 
@@ -20,5 +22,17 @@ struct TextGridOptions {
 // background of the cells whose centres it covers (with colour only). Every row
 // ends with a newline; trailing blanks are dropped.
 std::string RenderTextGrid(const DeviceContext& dc, const TextGridOptions& options);
+
+// One cell of the grid: the character shown (UTF-8), the colour it is drawn in and
+// the cell's background, each absent where nothing set it.
+struct TextCell {
+    std::string glyph = " ";
+    std::optional<COLORREF> ink;
+    std::optional<COLORREF> paper;
+};
+// Rows of cells, each as wide as the display's columns or as far as text reaches
+// beyond them; for a front end that shows the grid in colours of its own.
+using TextCells = std::vector<std::vector<TextCell>>;
+TextCells RenderTextCells(const DeviceContext& dc, const TextGridOptions& options);
 
 }  // namespace sim

@@ -3,7 +3,7 @@
 #                     containing OUTPUT (or equal to it, with -DEXACT=ON)
 #   -DEXPECT=failure  non-zero exit status, nothing on standard output, standard
 #                     error containing OUTPUT
-# OUTPUT is a literal text, not a pattern.
+# OUTPUT is a literal text, not a pattern; -DOUTPUT_FILE=<file> takes it from a file.
 set(command)
 set(collecting OFF)
 foreach(i RANGE ${CMAKE_ARGC})
@@ -13,6 +13,10 @@ foreach(i RANGE ${CMAKE_ARGC})
     set(collecting ON)
   endif()
 endforeach()
+
+if(DEFINED OUTPUT_FILE)
+  file(READ "${OUTPUT_FILE}" OUTPUT)
+endif()
 
 execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 string(REPLACE ";" " " shown "${command}")

@@ -1,0 +1,89 @@
+#include "app/page_session.h"
+
+#include <charconv>
+#include <limits>
+
+#include "sim/host.h"
+#include "sim/scenario.h"
+
+namespace kalvo::app {
+
+namespace {
+
+// Scan code of the E key, with which the pilot selects the Kalvo MFD mode.
+constexpr DWORD kKalvoModeKey = 18;
+
+std::string SizeRange() {
+    return "width " + std::to_string(kSmallestDisplayWidth) + " to " + std::to_string(kLargestDisplaySide) +
+           " and height " + std::to_string(kSmallestDisplayHeight) + " to " + std::to_string(kLargestDisplaySide) +
+           " pixels";
+}
+
+// A whole number of pixels, digits only; a number too large for a DWORD reads as
+// the largest one, which is out of range.
+bool ReadPixels(std::string_view text, DWORD& pixels) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return false;
+    if (std::from_chars(text.data(), text.data() + text.size(), pixels).ec == std::errc::result_out_of_range)
+        pixels = std::numeric_limits<DWORD>::max();
+    return true;
+}
+
+int CellsCovering(DWORD pixels, int cell) { return static_cast<int>((pixels + cell - 1) / cell); }
+
+}  // namespace
+
+DisplaySize ParseDisplaySize(std::string_view text) {
+    const auto x = text.find('x');
+    DisplaySize size{};
+    if (x == std::string_view::npos || !ReadPixels(text.substr(0, x), size.width) ||
+        !ReadPixels(text.substr(x + 1), size.height))
+        throw UsageError("display size \"" + std::string(text) + "\" is not WIDTHxHEIGHT in pixels (for example " +
+                         DisplaySizeText(kDefaultDisplaySize) + ")");
+    if (size.width < kSmallestDisplayWidth || size.width > kLargestDisplaySide ||
+        size.height < kSmallestDisplayHeight || size.height > kLargestDisplaySide)
+        throw UsageError("display size " + std::string(text) + " out of range (" + SizeRange() + ")");
+    return size;
+}
+
+std::string DisplaySizeText(DisplaySize size) { return std::to_string(size.width) + "x" + std::to_string(size.height); }
+
+void StartScenario(std::string_view nameOrPath) {
+    const std::string error = sim::LoadScenario(nameOrPath);
+    if (!error.empty()) throw UsageError(error);
+}
+
+PageSession::PageSession(const std::string& modulePath, DisplaySize size)
+    : module_(modulePath),
+      display_(size.width, size.height),
+      canvas_(static_cast<int>(size.width), static_cast<int>(size.height)) {
+    if (!display_.SelectMode(kKalvoModeKey))
+        throw sim::ModuleError("module \"" + modulePath + "\" opened no page for mode key " +
+                               std::to_string(kKalvoModeKey));
+}
+
+std::span<const MFDBUTTONMENU> PageSession::ButtonMenu() const {
+    const MFDBUTTONMENU* menu = nullptr;
+    const int count = display_.ButtonMenu(&menu);
+    if (menu == nullptr || count <= 0) return {};
+    return {menu, static_cast<std::size_t>(count)};
+}
+
+const sim::DeviceContext& PageSession::Draw() {
+    canvas_.Clear();
+    display_.Draw(canvas_.Handle());
+    return canvas_;
+}
+
+sim::TextGridOptions PageSession::GridOptions(bool colour) const {
+    return {MfdHostAccess::CellWidth(*display_.Page()), MfdHostAccess::CellHeight(*display_.Page()), colour};
+}
+
+int PageSession::DisplayColumns() const {
+    return CellsCovering(display_.Width(), MfdHostAccess::CellWidth(*display_.Page()));
+}
+
+int PageSession::DisplayRows() const {
+    return CellsCovering(display_.Height(), MfdHostAccess::CellHeight(*display_.Page()));
+}
+
+}  // namespace kalvo::app
