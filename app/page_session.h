@@ -59,6 +59,7 @@ public:
     // page took them.
     bool ClickButton(int button) { return display_.ClickButton(button); }
     bool PressKey(DWORD scanCode) { return display_.PressKey(scanCode); }
+    sim::Display& Display() { return display_; }
     // Whether the page asked for a redraw since the last call.
     bool TakeRedrawRequest() { return display_.TakeRedrawRequest(); }
 

@@ -3,39 +3,12 @@
 #pragma once
 
 #include <ostream>
-#include <span>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "app/page_session.h"
 
 namespace kalvo::app {
-
-// A click on the button with this label.
-struct PressButton {
-    int button;
-};
-// Text typed into the open input box, then confirmed.
-struct TypeText {
-    std::string text;
-};
-// The world's time moves on.
-struct WaitSeconds {
-    double seconds;
-};
-// The host's periodic refresh: the page draws itself, showing its status message once.
-struct DrawPage {};
-using ScriptStep = std::variant<PressButton, TypeText, WaitSeconds, DrawPage>;
-
-// The longest wait one step may ask for: about three years of the world's time,
-// a second or so of work.
-inline constexpr double kLongestWait = 1e8;
-
-// The steps of `tokens`: a button label of `labels` (exactly as the page reports
-// it), "type:TEXT", "wait:SECONDS" or "draw". Throws UsageError naming the first
-// bad token, its place in the script and what is valid.
-std::vector<ScriptStep> ParseScript(std::span<const std::string> tokens, std::span<const std::string> labels);
 
 struct PlayRequest {
     std::vector<std::string> script;

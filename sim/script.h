@@ -29,17 +29,19 @@ struct ScriptStep {
     double seconds = 0;  // Wait: how long
 };
 
-// The longest wait of one step, about 31.7 years: long enough for any orbit of the
-// stand-in world, short enough to take bounded time.
-inline constexpr double kLongestWait = 1e9;
+// The longest wait of one step, about three years of the world's time: long enough
+// for any orbit of the stand-in world, a second or so of work.
+inline constexpr double kLongestWait = 1e8;
 
-// Reads the tokens against the page's button labels. Throws ScriptError naming the
-// first bad token and what would be valid.
+// Reads the tokens against the page's button labels (exactly as the page reports
+// them). Throws ScriptError naming the first bad token, its place in the script
+// (from 1) and what would be valid.
 std::vector<ScriptStep> ParseScript(const std::vector<std::string>& tokens,
                                     const std::vector<std::string>& buttonLabels);
 
 // Runs the steps on `display`, calling `draw` with the drawing's number (from 1) for
-// every draw step. Throws ScriptError when typing finds no input box open.
+// every draw step. Throws ScriptError when typing finds no input box open or the
+// world cannot move on.
 void RunScript(Display& display, const std::vector<ScriptStep>& steps, const std::function<void(int drawing)>& draw);
 
 }  // namespace sim
