@@ -209,7 +209,8 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 int FetchableCount(int d) { return kalvo::SystemValueNumbers(d).count; }
 bool Fetchable(int d, int v) { return kalvo::kCatalogue[d].variables[v].fetchable; }
 
-// The cells a command on a page with selection `before` may write.
+// The cells a command on a page with selection `before` may write: at once, or
+// (Input Value) when text is typed into the box it opens.
 void AllowCommandWrites(const PageView& before, DWORD command, Allowance& allowance) {
     const CellIndex selected{before.variableSet, before.directory, before.variable};
     allowance.command = command;
@@ -303,8 +304,9 @@ void CheckStatus(const PageView& before, const PageView& after, const Allowance&
             if (before.directory == kalvo::MOV) {
                 Require(isCode(after.status), "Get All in MOV sets the code of its reading");
             } else {
+                // Each reading adds 0, 1, 2 or 4: every sum from 0 to 4 per reading can arise.
                 const int added = after.status - before.status;
-                Require(added >= 0 && added <= 4 * readings, "Get All adds a sum of its readings' codes");
+                Require(added >= 0 && added <= kNotApplicable * readings, "Get All adds a sum of its readings' codes");
             }
             return;
         }
