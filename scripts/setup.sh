@@ -9,6 +9,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   libcairo2-dev libfontconfig-dev libfreetype-dev libncurses-dev
   fonts-dejavu-core fonts-liberation
+  clang libclang-rt-14-dev libbenchmark-dev
 )
 
 missing=()

@@ -132,6 +132,9 @@ HDC DeviceContext::Handle() { return reinterpret_cast<HDC>(this); }
 GdiAccount GdiAccounting() { return account; }
 const std::vector<GdiFault>& GdiFaults() { return faults; }
 void ClearGdiFaults() { faults.clear(); }
+void ForgetDeletedObjects() {
+    std::erase_if(Objects(), [](const auto& entry) { return entry.second.deleted; });
+}
 
 COLORREF ColourOf(HGDIOBJ penOrBrush) {
     const GdiObject* object = Find(penOrBrush);
@@ -243,7 +246,8 @@ BOOL LineTo(HDC hdc, int x, int y) {
     } else {
         const sim::GdiObject& pen = sim::Selected(dc->pen_);
         if (pen.penStyle != PS_NULL)
-            dc->drawing_.emplace_back(std::in_place_type<sim::DrawnLine>, dc->position_, to, pen.colour, pen.penWidth);
+            dc->drawing_.emplace_back(std::in_place_type<sim::DrawnLine>,
+                                      sim::DrawnLine{dc->position_, to, pen.colour, pen.penWidth});
     }
     dc->position_ = to;
     return TRUE;

@@ -155,6 +155,9 @@ struct GdiAccount {
 GdiAccount GdiAccounting();
 const std::vector<GdiFault>& GdiFaults();
 void ClearGdiFaults();
+// Forgets the objects already deleted, so that a long run of drawings keeps its
+// memory bounded. Handles are never reused: a forgotten handle reads as unknown.
+void ForgetDeletedObjects();
 
 // The colour a pen or brush draws with; CLR_INVALID for a handle that is neither.
 COLORREF ColourOf(HGDIOBJ penOrBrush);

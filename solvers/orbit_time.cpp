@@ -77,13 +77,19 @@ double PerigeeTime(double e, double v, double p, double G, double M, double pi) 
 // infinite x; the comparison gives the same +1 / -1 for every other value.
 int SignOf(double x) { return x < 0 ? -1 : 1; }
 
-double AnomalyFromScaledTime(double e, double tau, double pi) {
+double AnomalyFromScaledTime(double e, double tau, double pi) { return SearchAnomaly(e, tau, pi).anomaly; }
+
+AnomalySearch SearchAnomaly(double e, double tau, double pi) {
     const bool open = Ge(e, 1);
     // An open orbit is searched on its outgoing branch, up to the asymptote; an
     // incoming time is the mirror image of an outgoing one.
     const double range = open ? Degrees(std::acos(-1 / e), pi) : 360.0;
     const double target = open && Gt(tau, 0) ? -tau : tau;
-    const auto offset = [&](double v) { return ScaledPerigeeTime(e, v, pi) - target; };
+    int evaluations = 0;
+    const auto offset = [&](double v) {
+        ++evaluations;
+        return ScaledPerigeeTime(e, v, pi) - target;
+    };
 
     struct Point {
         double v;
@@ -110,7 +116,7 @@ double AnomalyFromScaledTime(double e, double tau, double pi) {
         }
         break;
     }
-    return open && Gt(tau, 0) ? 360 - anomaly : anomaly;
+    return {open && Gt(tau, 0) ? 360 - anomaly : anomaly, evaluations};
 }
 
 }  // namespace kalvo

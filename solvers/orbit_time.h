@@ -40,4 +40,12 @@ int SignOf(double x);
 // open orbit, mirrored to 360 minus it for a positive time).
 double AnomalyFromScaledTime(double e, double tau, double pi);
 
+// The same search, with what it cost: the kernel is evaluated once per table point
+// and once per bracket update, so between 181 and 181 + 10000 times.
+struct AnomalySearch {
+    double anomaly;
+    int kernelEvaluations;
+};
+AnomalySearch SearchAnomaly(double e, double tau, double pi);
+
 }  // namespace kalvo

@@ -207,5 +207,20 @@ TEST(OrbitTimeSolvers, SolvingForTheAnomalyAllocatesNothing) {
     }
 }
 
+// The search's cost, counted: one kernel evaluation per table point (181), and one
+// per bracket update, at most 10000.
+TEST(AnomalySearchCost, KernelEvaluationsPerSearch) {
+    // An ellipse at a negative time: every table value lies above the target, no
+    // bracket, the table alone.
+    EXPECT_EQ(SearchAnomaly(0.5, -1, pi).kernelEvaluations, 181);
+    // A hyperbola at a time far beyond its reach: the last bracket ends on the
+    // unreachable-anomaly marker and every step moves a hair, all 10000 of them.
+    EXPECT_EQ(SearchAnomaly(2, -1e6, pi).kernelEvaluations, 181 + 10000);
+    // A time from the kernel itself, between two table points: a few steps.
+    const int converging = SearchAnomaly(0.5, ScaledPerigeeTime(0.5, 91, pi), pi).kernelEvaluations;
+    EXPECT_GT(converging, 181);
+    EXPECT_LT(converging, 191);
+}
+
 }  // namespace
 }  // namespace kalvo
