@@ -90,18 +90,5 @@ TEST_F(ScenarioReadings, TheGliderReadsItsHeightSpeedsAndASmallGlideAngle) {
     EXPECT_TRUE(Near(glide[Var(GLD, "a")], std::atan(12.0 / 220) * 180 / 3.1415926, 1e-9));
 }
 
-TEST_F(ScenarioReadings, WithoutMainEnginesGetAllInFueIsNotApplicable) {
-    ASSERT_EQ(sim::LoadScenario("no-engines"), "");
-    page.Select(FUE, 0, "ms");
-    page.GetAllValues();
-    EXPECT_EQ(page.Status(), kNotApplicable);
-    const auto& fuel = ValueStore[0][FUE];
-    EXPECT_EQ(fuel[Var(FUE, "ms")], 7000);
-    EXPECT_EQ(fuel[Var(FUE, "ml")], 2500);
-    EXPECT_EQ(fuel[Var(FUE, "mi")], 300);
-    EXPECT_EQ(fuel[Var(FUE, "THR")], 0);
-    EXPECT_EQ(fuel[Var(FUE, "Isp")], 0);  // untouched
-}
-
 }  // namespace
 }  // namespace kalvo
