@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "catalogue/status.h"
-#include "readings/readings.h"
 #include "sim/scenario.h"
 #include "tests/support/page_probe.h"
 #include "tests/support/solver_harness.h"
@@ -57,23 +56,6 @@ TEST_F(ScenarioReadings, GetAllAndTheOrbitEquationsReproduceTheDefaultOrbit) {
         ASSERT_EQ(page.SolveForVariable(), kSolved);
         EXPECT_TRUE(Near(orbit[Var(ORB, "Vt")], readVt, 1e-12));
     }
-}
-
-TEST_F(ScenarioReadings, NearTheMoonTheMoonIsTheReferenceBody) {
-    ASSERT_EQ(sim::LoadScenario("lunar-orbit"), "");
-    const OBJHANDLE moon = oapiGetGbodyByIndex(2);
-    ASSERT_EQ(sim::TheWorld().bodies[2].name, "Moon");
-    EXPECT_EQ(FindReferenceBody(), moon);
-    page.Select(LNC, 0, "M");
-    page.GetAllValues();
-    EXPECT_EQ(page.Status(), kSolved);
-    EXPECT_EQ(ValueStore[0][LNC][Var(LNC, "M")], 7.3477e22);
-    EXPECT_EQ(ValueStore[0][LNC][Var(LNC, "rs")], 1.7374e6);
-    // 100 km to 120 km up.
-    page.Select(GLD, 1, "h");
-    page.GetSystemValue();
-    EXPECT_GE(ValueStore[0][GLD][Var(GLD, "h")], 1e5 * (1 - 1e-9));
-    EXPECT_LE(ValueStore[0][GLD][Var(GLD, "h")], 1.2e5 * (1 + 1e-9));
 }
 
 // 18 km up, 220 m/s over the ground, sinking at 12 m/s: a glide angle of
