@@ -104,13 +104,8 @@ TEST_F(Bezel, ClicksHitTheButtonUnderThem) {
         EXPECT_EQ(ButtonAt(layout, button.column, button.row + 1), std::nullopt) << button.text;
     }
     // The page, the frame and the key line are no buttons.
-    EXPECT_EQ(ButtonAt(layout, 7, 1), std::nullopt);
-    EXPECT_EQ(ButtonAt(layout, 30, 13), std::nullopt);
-    EXPECT_EQ(ButtonAt(layout, 6, 2), std::nullopt);
-    EXPECT_EQ(ButtonAt(layout, 27, 26), std::nullopt);
-    EXPECT_EQ(ButtonAt(layout, 33, 26), std::nullopt);
-    EXPECT_EQ(ButtonAt(layout, 0, 27), std::nullopt);
-    EXPECT_EQ(ButtonAt(layout, -1, -1), std::nullopt);
+    for (const auto& [column, row] : {std::pair{7, 1}, {30, 13}, {6, 2}, {27, 26}, {33, 26}, {0, 27}, {-1, -1}})
+        EXPECT_EQ(ButtonAt(layout, column, row), std::nullopt) << column << ", " << row;
 }
 
 TEST_F(Bezel, AButtonWithoutSelectCharacterShowsItsLabel) {

@@ -13,11 +13,7 @@ TEST(DisplaySize, WidthByHeightInPixels) {
     const struct {
         const char* text;
         DWORD width, height;
-    } good[] = {{"400x400", 400, 400},
-                {"40x24", 40, 24},
-                {"4096x4096", 4096, 4096},
-                {"640x480", 640, 480},
-                {"0400x0400", 400, 400}};
+    } good[] = {{"400x400", 400, 400}, {"40x24", 40, 24}, {"4096x4096", 4096, 4096}, {"0400x0400", 400, 400}};
     for (const auto& c : good) {
         const app::DisplaySize size = app::ParseDisplaySize(c.text);
         EXPECT_EQ(size.width, c.width) << c.text;

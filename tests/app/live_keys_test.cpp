@@ -50,29 +50,15 @@ TEST_F(LiveKeys, OtherCharactersArePressedAsTheirKeys) {
     const struct {
         int key;
         DWORD scanCode;
-    } cases[] = {// The keys of the buttons whose select characters are shifted or capital.
-                 {'=', 13},
-                 {'.', 52},
-                 {',', 51},
-                 {'r', 19},
-                 {'l', 38},
-                 {'s', 31},
-                 {'a', 30},
-                 {'c', 46},
-                 {'v', 47},
-                 {'g', 34},
-                 {'h', 35},
-                 {'z', 44},
-                 // Shifted brackets and minus are the same keys.
-                 {'{', 26},
-                 {'}', 27},
-                 {'_', 12},
-                 // Keys the page has no command for still reach it, which refuses them.
-                 {'e', 18},
-                 {'E', 18},
-                 {'x', 45},
-                 {'1', 2},
-                 {' ', 57}};
+    } cases[] = {
+        // The keys of the buttons whose select characters are shifted or capital.
+        {'=', 13}, {'.', 52}, {',', 51}, {'r', 19}, {'l', 38}, {'s', 31}, {'a', 30}, {'c', 46}, {'v', 47}, {'g', 34},
+        {'h', 35}, {'z', 44},
+        // Shifted brackets and minus are the same keys.
+        {'{', 26}, {'}', 27}, {'_', 12},
+        // Keys the page has no command for still reach it, which refuses them.
+        {'e', 18}, {'E', 18}, {'x', 45}, {'1', 2}, {' ', 57},
+    };
     for (const auto& c : cases)
         EXPECT_EQ(Describe(CommandOfKey(c.key, menu)), "key " + std::to_string(c.scanCode))
             << "key " << static_cast<char>(c.key);

@@ -105,22 +105,6 @@ TEST_F(Entry, OtherMessagesCreateNothing) {
     for (const UINT message : {0u, 2u, 3u, 0xFFFFFFFFu}) EXPECT_EQ(mode->messageProc(message, 0, 0x01000190, 0), 0);
 }
 
-TEST_F(Entry, TwoDisplaysGetIndependentPagesOfTheirOwnSize) {
-    auto wide = OpenPage(640, 480);
-    auto narrow = OpenPage(200, 300);
-    ASSERT_NE(wide->Page(), narrow->Page());
-    EXPECT_EQ(MfdHostAccess::Width(*wide->Page()), 640u);
-    EXPECT_EQ(MfdHostAccess::Width(*narrow->Page()), 200u);
-    EXPECT_EQ(MfdHostAccess::Height(*narrow->Page()), 300u);
-    wide->PressKey(13);
-    EXPECT_EQ(SelectedCell(*narrow), (CellName{0, BOP, "a"}));
-    EXPECT_EQ(SelectedCell(*wide), (CellName{0, ORB, "r"}));
-    // Opening another display later changes neither.
-    auto third = OpenPage(100, 100);
-    EXPECT_EQ(MfdHostAccess::Width(*wide->Page()), 640u);
-    EXPECT_EQ(MfdHostAccess::Width(*narrow->Page()), 200u);
-}
-
 TEST_F(Entry, VersionIsComputedOnceAndKept) {
     const int callsBefore = sim::Date2IntCalls();
     EXPECT_EQ(module->Version(), 20060425);  // Date2Int of "Apr 25 2006"

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "catalogue/status.h"
-#include "readings/readings.h"
 #include "sim/scenario.h"
 #include "tests/support/page_probe.h"
 #include "tests/support/solver_harness.h"
@@ -59,23 +58,6 @@ TEST_F(ScenarioReadings, GetAllAndTheOrbitEquationsReproduceTheDefaultOrbit) {
     }
 }
 
-TEST_F(ScenarioReadings, NearTheMoonTheMoonIsTheReferenceBody) {
-    ASSERT_EQ(sim::LoadScenario("lunar-orbit"), "");
-    const OBJHANDLE moon = oapiGetGbodyByIndex(2);
-    ASSERT_EQ(sim::TheWorld().bodies[2].name, "Moon");
-    EXPECT_EQ(FindReferenceBody(), moon);
-    page.Select(LNC, 0, "M");
-    page.GetAllValues();
-    EXPECT_EQ(page.Status(), kSolved);
-    EXPECT_EQ(ValueStore[0][LNC][Var(LNC, "M")], 7.3477e22);
-    EXPECT_EQ(ValueStore[0][LNC][Var(LNC, "rs")], 1.7374e6);
-    // 100 km to 120 km up.
-    page.Select(GLD, 1, "h");
-    page.GetSystemValue();
-    EXPECT_GE(ValueStore[0][GLD][Var(GLD, "h")], 1e5 * (1 - 1e-9));
-    EXPECT_LE(ValueStore[0][GLD][Var(GLD, "h")], 1.2e5 * (1 + 1e-9));
-}
-
 // 18 km up, 220 m/s over the ground, sinking at 12 m/s: a glide angle of
 // atan(12 / 220), in degrees through the page's pi.
 TEST_F(ScenarioReadings, TheGliderReadsItsHeightSpeedsAndASmallGlideAngle) {
@@ -88,19 +70,6 @@ TEST_F(ScenarioReadings, TheGliderReadsItsHeightSpeedsAndASmallGlideAngle) {
     EXPECT_TRUE(Near(glide[Var(GLD, "Vd")], 220, 1e-12));
     EXPECT_TRUE(Near(glide[Var(GLD, "Vh")], -12, 1e-9));
     EXPECT_TRUE(Near(glide[Var(GLD, "a")], std::atan(12.0 / 220) * 180 / 3.1415926, 1e-9));
-}
-
-TEST_F(ScenarioReadings, WithoutMainEnginesGetAllInFueIsNotApplicable) {
-    ASSERT_EQ(sim::LoadScenario("no-engines"), "");
-    page.Select(FUE, 0, "ms");
-    page.GetAllValues();
-    EXPECT_EQ(page.Status(), kNotApplicable);
-    const auto& fuel = ValueStore[0][FUE];
-    EXPECT_EQ(fuel[Var(FUE, "ms")], 7000);
-    EXPECT_EQ(fuel[Var(FUE, "ml")], 2500);
-    EXPECT_EQ(fuel[Var(FUE, "mi")], 300);
-    EXPECT_EQ(fuel[Var(FUE, "THR")], 0);
-    EXPECT_EQ(fuel[Var(FUE, "Isp")], 0);  // untouched
 }
 
 }  // namespace

@@ -53,15 +53,6 @@ TEST_F(Queries, MainEngines) {
     EXPECT_EQ(vessel->GetPropellantEfficiency(oapiGetPropellantHandle(oapiGetFocusObject(), 0)), 0.9);
 }
 
-TEST_F(Queries, RelativeStateIsFocusMinusBody) {
-    VECTOR3 p, v;
-    oapiGetRelativePos(oapiGetFocusObject(), oapiGetGbodyByIndex(0), &p);
-    oapiGetRelativeVel(oapiGetFocusObject(), oapiGetGbodyByIndex(0), &v);
-    EXPECT_EQ(p.x, 7e6 + 1.496e11);
-    EXPECT_EQ(v.y, 7500 + 29780);
-    EXPECT_EQ(v.z, 100);
-}
-
 TEST_F(Queries, SurfaceRelativeValuesOnTheRotatingEarth) {
     double longitude, latitude, radius, altitude;
     VECTOR3 air;

@@ -29,7 +29,6 @@ TEST(Script, ReadsEveryKindOfStep) {
     } cases[] = {
         {"Dr>", Kind::Button, 0, "", 0},
         {"0->", Kind::Button, 4, "", 0},
-        {"Inp", Kind::Button, 3, "", 0},
         {"type:6771000", Kind::Type, -1, "6771000", 0},
         {"type:", Kind::Type, -1, "", 0},  // an empty confirmation is the input callback's to judge
         {"type:1 2:3", Kind::Type, -1, "1 2:3", 0},
@@ -59,7 +58,6 @@ TEST(Script, NamesTheBadStepItsPlaceAndWhatIsValid) {
         {{"Dr>", "Solve"}, "step 2: unknown step \"Solve\" " + valid},
         {{"dr>"}, "step 1: unknown step \"dr>\" " + valid},
         {{"Dr> "}, "step 1: unknown step \"Dr> \" " + valid},
-        {{"Draw"}, "step 1: unknown step \"Draw\" " + valid},
         {{""}, "step 1: unknown step \"\" " + valid},
         {{"type"}, "step 1: unknown step \"type\" " + valid},
         {{"wait:"}, "step 1: " + wait + "\"\""},

@@ -10,17 +10,14 @@ using test::SolveCase;
 // 7000 km from the centre. The cut-off rme is the larger root of
 // ap rma rme^2 + (G M - ap rs rma) rme - G M rma = 0, worked by hand; the burn
 // time is sqrt(2 (rme - rs) / ap) and the cut-off speed sqrt(2 G M (1/rme - 1/rma)).
+// Solving each back from the others is in consistency_test.cpp.
 constexpr double M = 5.9736e24;
 constexpr double rs = 6371000;
 constexpr double rma = 7000000;
 constexpr double rme = 6512942.954215337;
-constexpr double tme = 97.27725126850456;
-constexpr double Vme = 2918.3175380551374;
 
 const SolveCase kCases[] = {
     {0, "rme", {{"M", M}, {"ap", 30}, {"rs", rs}, {"rma", rma}}, kSolved, 6512942.95422, 1e-10},
-    {0, "ap", {{"rme", rme}, {"M", M}, {"rs", rs}, {"rma", rma}}, kSolved, 30, 1e-13},
-    {0, "rma", {{"rme", rme}, {"M", M}, {"ap", 30}, {"rs", rs}}, kSolved, rma, 1e-13},
     {0, "rme", {{"M", M}, {"ap", -10}, {"rs", rs}, {"rma", rma}}, kError},  // negative discriminant
     {0, "rme", {{"M", M}, {"ap", 0}, {"rs", rs}, {"rma", rma}}, kError},    // no burn, no root
     {0, "ap", {{"rme", rs}, {"M", M}, {"rs", rs}, {"rma", rma}}, kError},
@@ -28,14 +25,11 @@ const SolveCase kCases[] = {
     {0, "ap", {{"rme", 0}, {"M", M}, {"rs", rs}, {"rma", rma}}, kError},
     {0, "rma", {{"rme", rs}, {"M", 0}, {"ap", 30}, {"rs", rs}}, kError},  // zero denominator
     {1, "tme", {{"rme", rme}, {"ap", 30}, {"rs", rs}}, kSolved, 97.2772512685, 1e-10},
-    {1, "ap", {{"tme", tme}, {"rme", rme}, {"rs", rs}}, kSolved, 30, 1e-13},
     {1, "ap", {{"tme", 0}, {"rme", rme}, {"rs", rs}}, kError},
     {1, "tme", {{"rme", rme}, {"ap", 0}, {"rs", rs}}, kError},
     {1, "tme", {{"rme", rs - 1}, {"ap", 30}, {"rs", rs}}, kError},  // cut-off below the surface
     {2, "Vme", {{"rme", rme}, {"M", M}, {"rma", rma}}, kSolved, 2918.31753806, 1e-10},
     {2, "Vme", {{"rme", rma}, {"M", M}, {"rma", rma}}, kSolved, 0},
-    {2, "rme", {{"Vme", Vme}, {"M", M}, {"rma", rma}}, kSolved, rme, 1e-13},
-    {2, "rma", {{"Vme", Vme}, {"M", M}, {"rme", rme}}, kSolved, rma, 1e-13},
     {2, "rme", {{"Vme", 0}, {"M", 0}, {"rma", rma}}, kError},
     {2, "rma", {{"Vme", 0}, {"M", 0}, {"rme", rme}}, kError},
     {2, "Vme", {{"rme", 0}, {"M", M}, {"rma", rma}}, kError},

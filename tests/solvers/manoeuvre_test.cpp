@@ -9,7 +9,6 @@ using test::SolveCase;
 const SolveCase kCases[] = {
     // r = DV^2 / (2 ap)
     {0, "r", {{"DV", 100}, {"ap", 2}}, kSolved, 2500},
-    {0, "DV", {{"r", 2500}, {"ap", 2}}, kSolved, 100},
     {0, "r", {{"DV", 100}, {"ap", 0}}, kError},
     {0, "DV", {{"r", -1}, {"ap", 2}}, kError},
     {0, "ap", {{"r", -1}, {"DV", 100}}, kError},
