@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
-# Shared by the main-job and the test commands of the README.
+# Installs the Debian packages the build and the tests need, when any is missing,
+# and any further packages named as arguments (the Windows build's cross compiler
+# and Wine). Shared by every command of the README.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   libcairo2-dev libfontconfig-dev libfreetype-dev libncurses-dev
   fonts-dejavu-core fonts-liberation
   clang libclang-rt-14-dev libbenchmark-dev
+  "$@"
 )
 
 missing=()
