@@ -43,6 +43,7 @@
 #include "sim/scenario.h"
 #include "sim/world.h"
 #include "ui/clipboard.h"
+#include "ui/command_keys.h"
 
 namespace {
 
@@ -90,13 +91,11 @@ private:
 // The page's fifteen buttons and the key each stands for, as the pilot's manual
 // lists them: Dr> Dr< Eq> Eq< VSt Vr> Vr< Inp Slv All Cpy Pst Get Hlp 0->.
 constexpr int kButtonCount = 15;
-constexpr DWORD kButtonKeys[kButtonCount] = {13, 12, 27, 26, 19, 52, 51, 38, 31, 30, 46, 47, 34, 35, 44};
-constexpr DWORD kKeyInputValue = 38;
-constexpr DWORD kKeySolve = 31;
-constexpr DWORD kKeyGetAllValues = 30;
-constexpr DWORD kKeyPaste = 47;
-constexpr DWORD kKeyGetSystemValue = 34;
-constexpr DWORD kKeyZeroValue = 44;
+using namespace kalvo;  // the command keys
+constexpr DWORD kButtonKeys[kButtonCount] = {
+    kKeyNextDirectory, kKeyPrevDirectory,     kKeyNextEquation, kKeyPrevEquation,   kKeySelectVariableSet,
+    kKeyNextVariable,  kKeyPrevVariable,      kKeyInputValue,   kKeySolve,          kKeyGetAllValues,
+    kKeyCopy,          kKeyPaste,             kKeyGetSystemValue, kKeyVariableHelp, kKeyZeroValue};
 constexpr DWORD kNoCommand = 0;
 
 constexpr DWORD kKalvoModeKey = 18;

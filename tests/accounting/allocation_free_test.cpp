@@ -19,6 +19,7 @@
 #include "tests/support/drawn_page.h"
 #include "tests/support/page_probe.h"
 #include "ui/clipboard.h"
+#include "ui/command_keys.h"
 #include "ui/typed_input.h"
 
 namespace kalvo {
@@ -36,13 +37,10 @@ std::size_t AllocationsDuring(Run run) {
 }
 
 // The keys of the fifteen commands, in button order.
-constexpr DWORD kCommandKeys[] = {13, 12, 27, 26, 19, 52, 51, 38, 31, 30, 46, 47, 34, 35, 44};
-constexpr DWORD kInputValue = 38;
-constexpr DWORD kSolve = 31;
-constexpr DWORD kGetAllValues = 30;
-constexpr DWORD kGetSystemValue = 34;
-constexpr DWORD kCopy = 46;
-constexpr DWORD kPaste = 47;
+constexpr DWORD kCommandKeys[] = {
+    kKeyNextDirectory, kKeyPrevDirectory, kKeyNextEquation,   kKeyPrevEquation,  kKeySelectVariableSet,
+    kKeyNextVariable,  kKeyPrevVariable,  kKeyInputValue,     kKeySolve,         kKeyGetAllValues,
+    kKeyCopy,          kKeyPaste,         kKeyGetSystemValue, kKeyVariableHelp,  kKeyZeroValue};
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -98,7 +96,7 @@ TEST_F(AllocationFree, TheCounterSeesAnAllocation) {
 TEST_F(AllocationFree, EveryCommandKeyOnEveryVariable) {
     ForEverySelection(page, [&](int d, int e, int v) {
         for (const DWORD key : kCommandKeys) {
-            if (key == kInputValue) continue;  // the host's box keeps its title: below
+            if (key == kKeyInputValue) continue;  // the host's box keeps its title: below
             page.Select(d, e, page.Symbol(d, v));
             EXPECT_EQ(AllocationsDuring([&] { EXPECT_TRUE(page.ConsumeKeyBuffered(key)); }), 0u)
                 << "key " << key << " on " << Where(page);
@@ -123,8 +121,8 @@ TEST_F(AllocationFree, ButtonsKeysThatAreNoCommandsAndTheMenu) {
 
 TEST_F(AllocationFree, TheClipboardStackFilledPastItsTopAndEmptiedPastItsBottom) {
     const std::size_t allocations = AllocationsDuring([&] {
-        for (int i = 0; i < ClipboardStack::kSlots + 1; ++i) page.ConsumeKeyBuffered(kCopy);
-        for (int i = 0; i < ClipboardStack::kSlots + 1; ++i) page.ConsumeKeyBuffered(kPaste);
+        for (int i = 0; i < ClipboardStack::kSlots + 1; ++i) page.ConsumeKeyBuffered(kKeyCopy);
+        for (int i = 0; i < ClipboardStack::kSlots + 1; ++i) page.ConsumeKeyBuffered(kKeyPaste);
     });
     EXPECT_EQ(allocations, 0u);
     EXPECT_EQ(Clipboard.depth, 0);
@@ -137,7 +135,7 @@ TEST_F(AllocationFree, InputValueAllocatesOnlyWhatTheHostsBoxKeeps) {
         const std::size_t hostsOwn =
             AllocationsDuring([&] { oapiOpenInputBox(page.LongName(d, v), InputCallback, nullptr, 20, &page); });
         sim::CancelInputBox();
-        EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kInputValue); }), hostsOwn) << Where(page);
+        EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyInputValue); }), hostsOwn) << Where(page);
         EXPECT_EQ(sim::InputBox().title, page.LongName(d, v));
         sim::CancelInputBox();
     });
@@ -164,7 +162,7 @@ TEST_F(AllocationFree, EverySolverOfTheCatalogue) {
         for (const double fill : fills) {
             for (int v = 0; v < VariableCount(d); ++v)
                 if (kCatalogue[d].variables[v].symbol != "G") ValueStore[0][d][v] = fill;
-            EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kSolve); }), 0u)
+            EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeySolve); }), 0u)
                 << Where(page) << " with every input " << fill;
         }
     });
@@ -178,7 +176,7 @@ TEST_F(AllocationFree, TheLongestAnomalySearch) {
     orbit[Var(ORB, "e")] = 2;
     orbit[Var(ORB, "t")] = -1e9;
     orbit[Var(ORB, "M")] = 5.9736e24;
-    EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kSolve); }), 0u);
+    EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeySolve); }), 0u);
     EXPECT_EQ(page.Status(), kSolved);
 }
 
@@ -200,8 +198,8 @@ TEST_F(AllocationFree, EveryReadingGetAndGetAllInEveryDirectory) {
             EXPECT_EQ(AllocationsDuring([&] { (page.*entry.read)(); }), 0u)
                 << page.Symbol(entry.directory, entry.variable);
         ForEverySelection(page, [&](int, int, int) {
-            EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kGetSystemValue); }), 0u) << Where(page);
-            EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kGetAllValues); }), 0u) << Where(page);
+            EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyGetSystemValue); }), 0u) << Where(page);
+            EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyGetAllValues); }), 0u) << Where(page);
         });
     }
 }
