@@ -1,6 +1,7 @@
 #include "catalogue/solver_mfd.h"
 
 #include <algorithm>
+#include <new>
 #include <string_view>
 
 #include "catalogue/value_store.h"
@@ -32,9 +33,11 @@ void CopyIntoSlot(char* slot, std::string_view text) {
     slot[text.size()] = '\0';
 }
 
-// A zero-filled table of `count` slots of `width` characters.
-std::unique_ptr<char[]> NewTextTable(int count, int width) {
-    return std::make_unique<char[]>(static_cast<std::size_t>(count) * width);
+// Makes `table` a zero-filled table of `count` slots of `width` characters;
+// false, leaving it null, without memory.
+bool MakeTextTable(std::unique_ptr<char[]>& table, int count, int width) {
+    table.reset(new (std::nothrow) char[static_cast<std::size_t>(count) * width]());
+    return table != nullptr;
 }
 
 int HelpSlot(int d, int e) { return d * kMaxEquations + e; }
@@ -55,7 +58,7 @@ SolverMFD::SolverMFD(DWORD width, DWORD height, VESSEL* vessel)
       directoryCount(kDirectoryCount),
       variableSetCount(kVariableSetCount),
       directoryScrollOffset(0) {
-    codeTable = NewTextTable(kDirectoryCount, kCodeSlot);
+    if (!MakeTextTable(codeTable, kDirectoryCount, kCodeSlot)) return;
     for (int d = 0; d < kDirectoryCount; ++d) CopyIntoSlot(&codeTable[d * kCodeSlot], kCatalogue[d].code);
 
     for (int d = 0; d < kDirectoryCount; ++d) {
@@ -72,9 +75,10 @@ SolverMFD::SolverMFD(DWORD width, DWORD height, VESSEL* vessel)
         std::copy(systemValues.number.begin(), systemValues.number.end(), systemValueLists[d]);
     }
 
-    helpTable1 = NewTextTable(kDirectoryCount * kMaxEquations, kHelpSlot);
-    helpTable2 = NewTextTable(kDirectoryCount * kMaxEquations, kHelpSlot);
-    helpTable3 = NewTextTable(kDirectoryCount * kMaxEquations, kHelpSlot);
+    constexpr int kHelpSlots = kDirectoryCount * kMaxEquations;
+    if (!(MakeTextTable(helpTable1, kHelpSlots, kHelpSlot) && MakeTextTable(helpTable2, kHelpSlots, kHelpSlot) &&
+          MakeTextTable(helpTable3, kHelpSlots, kHelpSlot)))
+        return;
     for (int d = 0; d < kDirectoryCount; ++d)
         for (int e = 0; e < EquationCount(d); ++e) {
             const auto& help = kCatalogue[d].equations[e].help;
@@ -83,9 +87,10 @@ SolverMFD::SolverMFD(DWORD width, DWORD height, VESSEL* vessel)
             CopyIntoSlot(&helpTable3[HelpSlot(d, e) * kHelpSlot], help[2]);
         }
 
-    symbolTable = NewTextTable(kDirectoryCount * kMaxVariables, kSymbolSlot);
-    unitTable = NewTextTable(kDirectoryCount * kMaxVariables, kUnitSlot);
-    longNameTable = NewTextTable(kDirectoryCount * kMaxVariables, kLongNameSlot);
+    constexpr int kVariableSlots = kDirectoryCount * kMaxVariables;
+    if (!(MakeTextTable(symbolTable, kVariableSlots, kSymbolSlot) && MakeTextTable(unitTable, kVariableSlots, kUnitSlot) &&
+          MakeTextTable(longNameTable, kVariableSlots, kLongNameSlot)))
+        return;
     for (int d = 0; d < kDirectoryCount; ++d)
         for (int v = 0; v < VariableCount(d); ++v) {
             const VariableSpec& spec = kCatalogue[d].variables[v];
@@ -96,6 +101,10 @@ SolverMFD::SolverMFD(DWORD width, DWORD height, VESSEL* vessel)
 }
 
 SolverMFD::~SolverMFD() = default;
+
+bool SolverMFD::HasTables() const {
+    return codeTable && helpTable1 && helpTable2 && helpTable3 && symbolTable && unitTable && longNameTable;
+}
 
 const char* SolverMFD::DirectoryCode(int d) const { return &codeTable[d * kCodeSlot]; }
 int SolverMFD::EquationsOf(int d) const { return equationsPerDirectory[d]; }

@@ -17,8 +17,11 @@ inline constexpr double kShortPi = 3.1415926;
 
 class SolverMFD : public MFD {
 public:
+    // Builds the catalogue tables; when memory runs out on the way, the tables not
+    // yet made stay missing and HasTables() says so.
     SolverMFD(DWORD width, DWORD height, VESSEL* vessel);
     ~SolverMFD() override;
+    bool HasTables() const;
     SolverMFD(const SolverMFD&) = delete;
     SolverMFD& operator=(const SolverMFD&) = delete;
 
@@ -28,7 +31,7 @@ public:
     // one handler (ui/buttons.cpp, ui/commands.cpp).
     bool ConsumeKeyBuffered(DWORD key) override;
     bool ConsumeButton(int button, int event) override;
-    const char* ButtonLabel(int button) override;
+    char* ButtonLabel(int button) override;
     int ButtonMenu(const MFDBUTTONMENU** menu) const override;
 
     // Catalogue lookups: directory d, equation e, variable v, list position k, all from 0.

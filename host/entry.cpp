@@ -16,19 +16,20 @@ namespace kalvo {
 
 namespace {
 
-// The version the module reports, as a date for the host's Date2Int.
-constexpr char kModuleDate[] = "Apr 25 2006";
+// The version the module reports, as a date for the host's Date2Int. The host's
+// interface takes texts it only reads as char*, so the module's are char arrays.
+char moduleDate[] = "Apr 25 2006";
 
 // Scan code of the E key, with which the user selects the mode.
 constexpr DWORD kModeKey = 18;
 
-MfdMessageResult MsgProc(UINT message, UINT display, WPARAM wparam, LPARAM lparam);
+OAPI_MSGTYPE MsgProc(UINT message, UINT display, WPARAM wparam, LPARAM lparam);
 
 // Module-wide, because the host calls the entry points as plain functions: the
 // registration record and the id it was given, the exit hook found at load, the
 // version once computed, and the handle the loader gave the module.
-constexpr char kModeName[] = "Kalvo MFD";
-MFDMODESPEC modeSpec{kModeName, kModeKey, MsgProc};
+char modeName[] = "Kalvo MFD";
+MFDMODESPEC modeSpec{modeName, kModeKey, MsgProc};
 int modeId = 0;
 using ExitHook = void (*)(HINSTANCE);
 ExitHook exitHook = nullptr;
@@ -37,17 +38,18 @@ HINSTANCE moduleHandle = nullptr;
 
 // Message 1 opens a display in the mode: the page gets the display's width and
 // height from the low and high 16 bits of wparam and the vessel from lparam. The
-// host owns the page from then on.
-MfdMessageResult MsgProc(UINT message, UINT, WPARAM wparam, LPARAM lparam) {
+// host owns the page from then on. Without memory for the page or any of its
+// tables there is no page, and nothing stays allocated.
+OAPI_MSGTYPE MsgProc(UINT message, UINT, WPARAM wparam, LPARAM lparam) {
     if (message != OAPI_MSG_MFD_OPENED) return 0;
     const auto width = static_cast<DWORD>(wparam & 0xFFFF);
     const auto height = static_cast<DWORD>((wparam >> 16) & 0xFFFF);
-    try {
-        return reinterpret_cast<MfdMessageResult>(new SolverMFD(width, height, reinterpret_cast<VESSEL*>(lparam)));
-    } catch (const std::bad_alloc&) {
-        // The new-expression has already released the page and whatever tables it had.
-        return 0;
+    SolverMFD* page = new (std::nothrow) SolverMFD(width, height, reinterpret_cast<VESSEL*>(lparam));
+    if (page != nullptr && !page->HasTables()) {
+        delete page;
+        page = nullptr;
     }
+    return reinterpret_cast<OAPI_MSGTYPE>(page);
 }
 
 #ifdef _WIN32
@@ -127,7 +129,7 @@ void opcDLLInit(HINSTANCE) { kalvo::modeId = oapiRegisterMFDMode(kalvo::modeSpec
 void opcDLLExit(HINSTANCE) { oapiUnregisterMFDMode(kalvo::modeId); }
 
 int GetModuleVersion() {
-    if (kalvo::versionCache == 0) kalvo::versionCache = Date2Int(kalvo::kModuleDate);
+    if (kalvo::versionCache == 0) kalvo::versionCache = Date2Int(kalvo::moduleDate);
     return kalvo::versionCache;
 }
 

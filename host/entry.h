@@ -5,23 +5,17 @@
 
 #include "host/host_api.h"
 
-#if defined(_WIN32)
-#define KALVO_MODULE_EXPORT extern "C" __declspec(dllexport)
-#else
-#define KALVO_MODULE_EXPORT extern "C" __attribute__((visibility("default")))
-#endif
-
 // Registers the display mode.
-KALVO_MODULE_EXPORT void opcDLLInit(HINSTANCE module);
+DLLCLBK void opcDLLInit(HINSTANCE module);
 // Unregisters the display mode.
-KALVO_MODULE_EXPORT void opcDLLExit(HINSTANCE module);
+DLLCLBK void opcDLLExit(HINSTANCE module);
 // The module's version as a date number, 20060425.
-KALVO_MODULE_EXPORT int GetModuleVersion();
+DLLCLBK int GetModuleVersion();
 
 // The value store cell of (variable set, directory, variable), all from 0, or null
 // when any index is out of range. Typed input cannot carry an infinity or a NaN and
 // the page shows seven digits; this gives exact access to the values.
-KALVO_MODULE_EXPORT double* KalvoValueCell(int set, int directory, int variable);
+DLLCLBK double* KalvoValueCell(int set, int directory, int variable);
 // The status code that `page` shows at its next drawing, or -1 when `page` is not a
 // page of this module.
-KALVO_MODULE_EXPORT int KalvoPageStatus(const MFD* page);
+DLLCLBK int KalvoPageStatus(const MFD* page);

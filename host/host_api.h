@@ -2,75 +2,86 @@
 //
 // This is the module's only view of the host: display-mode registration, the MFD
 // base class and its drawing helpers, the input box and the queries of the
-// simulated world. The project's stand-in host implements these declarations; a
-// build for the simulator itself replaces this header with the simulator's own.
+// simulated world. On Windows it is the simulator's own SDK (the folder of its
+// headers is on the include path); elsewhere it declares the same names with the
+// same types, const-ness, return types and default arguments, in the SDK's slot
+// order, for the project's stand-in host to implement. Every module source reads
+// the same against either.
 #pragma once
+
+#ifdef _WIN32
+
+#include "Orbitersdk.h"
+
+// The 2016 headers declare a message procedure that returns int; the 2024 headers
+// name its result OAPI_MSGTYPE (LRESULT on 64-bit, int on 32-bit).
+#ifndef OAPI_MSGTYPE
+#define OAPI_MSGTYPE int
+#endif
+
+#else
 
 #include "host/win32.h"
 
-#if defined(_WIN32) && defined(KALVO_HOST_EXPORTS)
-#define KALVO_HOSTAPI __declspec(dllexport)
-#elif defined(_WIN32)
-#define KALVO_HOSTAPI __declspec(dllimport)
-#else
-#define KALVO_HOSTAPI __attribute__((visibility("default")))
-#endif
+// The SDK's linkage macros: OAPIFUNC marks what the host's executable provides,
+// DLLCLBK what an add-on exports for the host to call.
+#define OAPIFUNC __attribute__((visibility("default")))
+#define DLLCLBK extern "C" __attribute__((visibility("default")))
 
-using OBJHANDLE = void*;
-using PROPELLANT_HANDLE = void*;
-using THRUSTER_HANDLE = void*;
-using FILEHANDLE = void*;
+// The message procedure's result carries the address of a new mode instance. The
+// SDK makes it LRESULT on 64-bit Windows and int on 32-bit; here it is as wide as
+// a pointer on every platform, since an int would cut a 64-bit address.
+#define OAPI_MSGTYPE LRESULT
 
-struct VECTOR3 {
-    double x, y, z;
-};
+typedef void* OBJHANDLE;
+typedef void* FILEHANDLE;
+typedef void* THRUSTER_HANDLE;
+typedef void* PROPELLANT_HANDLE;
 
-// Thruster groups; the main engines are group 0.
-enum THGROUP_TYPE { THGROUP_MAIN = 0, THGROUP_RETRO, THGROUP_HOVER };
+// A vector of three doubles, read by component or as an array.
+typedef union {
+    double data[3];
+    struct {
+        double x, y, z;
+    };
+} VECTOR3;
 
-// Flag of a pressed mouse button in a button event.
-constexpr int PANEL_MOUSE_LBDOWN = 1;
+// Thruster group types; the module reads the main engines only.
+enum THGROUP_TYPE { THGROUP_MAIN, THGROUP_RETRO, THGROUP_HOVER };
 
-// Message of the mode's message procedure: a display has opened in the mode.
-constexpr UINT OAPI_MSG_MFD_OPENED = 1;
+// Left mouse button pressed, in a button event.
+#define PANEL_MOUSE_LBDOWN 0x01
 
-// The message procedure's result carries the address of a new mode instance, so it
-// is as wide as a pointer: an int would cut a 64-bit address.
-using MfdMessageResult = LPARAM;
-using MfdMessageProc = MfdMessageResult (*)(UINT message, UINT display, WPARAM wparam, LPARAM lparam);
+// Message of a mode's message procedure: a display has opened in the mode.
+#define OAPI_MSG_MFD_OPENED 1
 
 // The record with which an add-on registers a display mode.
-struct MFDMODESPEC {
-    const char* name;
+typedef struct {
+    char* name;
     DWORD key;
-    MfdMessageProc msgproc;
-};
+    OAPI_MSGTYPE (*msgproc)(UINT, UINT, WPARAM, LPARAM);
+} MFDMODESPEC;
 
 // One entry of a mode's button menu, as the host lists it.
 #pragma pack(push, 1)
-struct MFDBUTTONMENU {
-    const char* line1;
-    const char* line2;
+typedef struct {
+    const char *line1, *line2;
     char selchar;
-};
+} MFDBUTTONMENU;
 #pragma pack(pop)
 
-using InputBoxCallback = bool (*)(void* id, char* text, void* userData);
-
-// The host's view of a vessel. A handle wrapper: the host answers every query from
-// its own state.
-class KALVO_HOSTAPI VESSEL {
+// The host's view of a vessel: the queries the module makes of the focus vessel.
+class OAPIFUNC VESSEL {
 public:
-    explicit VESSEL(OBJHANDLE handle);
-    OBJHANDLE GetHandle() const;
-    DWORD GetGroupThrusterCount(THGROUP_TYPE group) const;
-    THRUSTER_HANDLE GetGroupThruster(THGROUP_TYPE group, DWORD index) const;
-    double GetThrusterMax(THRUSTER_HANDLE thruster) const;
-    double GetThrusterIsp(THRUSTER_HANDLE thruster) const;
-    double GetPropellantEfficiency(PROPELLANT_HANDLE tank) const;
+    VESSEL(OBJHANDLE hVessel, int fmodel = 1);
+    double GetPropellantEfficiency(PROPELLANT_HANDLE ph) const;
+    double GetThrusterMax(THRUSTER_HANDLE th) const;
+    double GetThrusterIsp(THRUSTER_HANDLE th) const;
+    DWORD GetGroupThrusterCount(THGROUP_TYPE thgt) const;
+    THRUSTER_HANDLE GetGroupThruster(THGROUP_TYPE thgt, DWORD idx) const;
 
 private:
-    OBJHANDLE handle_;
+    OBJHANDLE handle_;  // the stand-in host's own state behind the interface
 };
 
 struct MfdHostAccess;
@@ -78,60 +89,60 @@ struct MfdHostAccess;
 // Base class of every display mode. The host creates a mode instance through the
 // mode's message procedure, drives it through the virtual operations below (in
 // this slot order) and destroys it through the virtual destructor.
-class KALVO_HOSTAPI MFD {
+class OAPIFUNC MFD {
 public:
-    MFD(DWORD width, DWORD height, VESSEL* vessel);
+    MFD(DWORD w, DWORD h, VESSEL* vessel);
     virtual ~MFD();
-    virtual void Update(HDC hdc) = 0;
-    virtual bool ConsumeKeyBuffered(DWORD key);
-    virtual bool ConsumeKeyImmediate(char* keyState);
-    virtual bool ConsumeButton(int button, int event);
-    virtual const char* ButtonLabel(int button);
-    virtual int ButtonMenu(const MFDBUTTONMENU** menu) const;
-    virtual void ReadStatus(FILEHANDLE file);
-    virtual void WriteStatus(FILEHANDLE file) const;
-    virtual void StoreStatus() const;
-    virtual void RecallStatus();
-
-protected:
+    virtual void Update(HDC hDC) = 0;
     // Asks the host to redraw the display soon.
     void InvalidateDisplay();
-    HFONT SelectDefaultFont(HDC hdc, DWORD index) const;
-    HPEN SelectDefaultPen(HDC hdc, DWORD index) const;
-    void Title(HDC hdc, const char* title) const;
+    void Title(HDC hDC, const char* title) const;
+    HPEN SelectDefaultPen(HDC hDC, DWORD i) const;
+    HFONT SelectDefaultFont(HDC hDC, DWORD i) const;
+    virtual bool ConsumeKeyBuffered(DWORD) { return false; }
+    virtual bool ConsumeKeyImmediate(char*) { return false; }
+    virtual bool ConsumeButton(int, int) { return false; }
+    virtual char* ButtonLabel(int) { return nullptr; }
+    virtual int ButtonMenu(const MFDBUTTONMENU**) const { return 0; }
+    virtual void WriteStatus(FILEHANDLE) const {}
+    virtual void ReadStatus(FILEHANDLE) {}
+    virtual void StoreStatus() const {}
+    virtual void RecallStatus() {}
 
-    DWORD W, H;   // display size in pixels
-    int cw, ch;   // character cell size in pixels
-    VESSEL* pV;   // the vessel the display belongs to
+protected:
+    DWORD W, H;    // display size in pixels
+    DWORD cw, ch;  // character cell size of the host's default font, in pixels
+    VESSEL* pV;    // the vessel the display belongs to
 
 private:
     friend struct MfdHostAccess;
-    unsigned redrawRequests_ = 0;
+    unsigned redrawRequests_ = 0;  // the stand-in host's own bookkeeping
 };
 
-extern "C" {
-KALVO_HOSTAPI void InitLib(HINSTANCE module);
-KALVO_HOSTAPI int Date2Int(const char* date);
-}
+OAPIFUNC int oapiRegisterMFDMode(MFDMODESPEC& spec);
+OAPIFUNC bool oapiUnregisterMFDMode(int mode);
+OAPIFUNC void oapiOpenInputBox(char* title, bool (*Clbk)(void*, char*, void*), char* buf = nullptr,
+                               int vislen = 20, void* usrdata = nullptr);
 
-KALVO_HOSTAPI int oapiRegisterMFDMode(MFDMODESPEC& spec);
-KALVO_HOSTAPI bool oapiUnregisterMFDMode(int mode);
-KALVO_HOSTAPI void oapiOpenInputBox(const char* title, InputBoxCallback callback,
-                                    const char* initialText = nullptr, int visibleWidth = 20,
-                                    void* userData = nullptr);
+OAPIFUNC OBJHANDLE oapiGetFocusObject();
+OAPIFUNC VESSEL* oapiGetFocusInterface();
+OAPIFUNC DWORD oapiGetGbodyCount();
+OAPIFUNC OBJHANDLE oapiGetGbodyByIndex(int index);
+OAPIFUNC double oapiGetMass(OBJHANDLE hObj);
+OAPIFUNC double oapiGetEmptyMass(OBJHANDLE hVessel);
+OAPIFUNC double oapiGetSize(OBJHANDLE hObj);
+OAPIFUNC double oapiGetPlanetPeriod(OBJHANDLE hPlanet);
+OAPIFUNC void oapiGetRelativePos(OBJHANDLE hObj, OBJHANDLE hRef, VECTOR3* pos);
+OAPIFUNC void oapiGetRelativeVel(OBJHANDLE hObj, OBJHANDLE hRef, VECTOR3* vel);
+OAPIFUNC BOOL oapiGetFocusEquPos(double* longitude, double* latitude, double* radius);
+OAPIFUNC BOOL oapiGetFocusAltitude(double* alt);
+OAPIFUNC BOOL oapiGetFocusAirspeedVector(VECTOR3* speedvec);
+OAPIFUNC PROPELLANT_HANDLE oapiGetPropellantHandle(OBJHANDLE hVessel, DWORD idx);
+OAPIFUNC double oapiGetPropellantMass(PROPELLANT_HANDLE ph);
 
-KALVO_HOSTAPI OBJHANDLE oapiGetFocusObject();
-KALVO_HOSTAPI VESSEL* oapiGetFocusInterface();
-KALVO_HOSTAPI DWORD oapiGetGbodyCount();
-KALVO_HOSTAPI OBJHANDLE oapiGetGbodyByIndex(int index);
-KALVO_HOSTAPI double oapiGetMass(OBJHANDLE object);
-KALVO_HOSTAPI double oapiGetEmptyMass(OBJHANDLE object);
-KALVO_HOSTAPI double oapiGetSize(OBJHANDLE object);
-KALVO_HOSTAPI double oapiGetPlanetPeriod(OBJHANDLE body);
-KALVO_HOSTAPI void oapiGetRelativePos(OBJHANDLE from, OBJHANDLE to, VECTOR3* position);
-KALVO_HOSTAPI void oapiGetRelativeVel(OBJHANDLE from, OBJHANDLE to, VECTOR3* velocity);
-KALVO_HOSTAPI bool oapiGetFocusEquPos(double* longitude, double* latitude, double* radius);
-KALVO_HOSTAPI bool oapiGetFocusAltitude(double* altitude);
-KALVO_HOSTAPI bool oapiGetFocusAirspeedVector(VECTOR3* airspeed);
-KALVO_HOSTAPI PROPELLANT_HANDLE oapiGetPropellantHandle(OBJHANDLE vessel, DWORD index);
-KALVO_HOSTAPI double oapiGetPropellantMass(PROPELLANT_HANDLE tank);
+#endif
+
+// Exported by the simulator's executable with C++ linkage but declared in none of
+// its headers: the start of an add-on's library, and the date of a version.
+OAPIFUNC void InitLib(HINSTANCE hModule);
+OAPIFUNC int Date2Int(char* date);

@@ -19,6 +19,7 @@ using BOOL = int;
 using LONG = std::int32_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
 using COLORREF = DWORD;
 
 // Opaque handles, as Windows declares them: distinct pointer types that only the

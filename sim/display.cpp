@@ -43,7 +43,7 @@ bool Display::SelectMode(DWORD key) {
     const auto& displays = OpenDisplays();
     const auto number = static_cast<UINT>(std::find(displays.begin(), displays.end(), this) - displays.begin());
     const WPARAM size = static_cast<WPARAM>(height_) << 16 | width_;
-    const MfdMessageResult page =
+    const OAPI_MSGTYPE page =
         mode->messageProc(OAPI_MSG_MFD_OPENED, number, size, reinterpret_cast<LPARAM>(oapiGetFocusInterface()));
     if (page == 0) return false;
     page_.reset(reinterpret_cast<MFD*>(page));

@@ -62,7 +62,7 @@ void InitLib(HINSTANCE module) {
 
 // A date as the compiler's __DATE__ writes it ("Apr 25 2006") as the number 20060425;
 // 0 when the text is not such a date.
-int Date2Int(const char* date) {
+int Date2Int(char* date) {
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     ++sim::date2IntCalls;
@@ -91,8 +91,7 @@ bool oapiUnregisterMFDMode(int mode) {
     return true;
 }
 
-void oapiOpenInputBox(const char* title, InputBoxCallback callback, const char*, int visibleWidth,
-                      void* userData) {
+void oapiOpenInputBox(char* title, bool (*callback)(void*, char*, void*), char*, int visibleWidth, void* userData) {
     sim::inputBox = sim::InputBoxState{true, title ? title : "", visibleWidth, callback, userData};
     ++sim::inputBoxOpenings;
 }

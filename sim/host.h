@@ -20,6 +20,9 @@ struct MfdHostAccess {
 
 namespace sim {
 
+using MfdMessageProc = decltype(MFDMODESPEC::msgproc);
+using InputBoxCallback = bool (*)(void* id, char* text, void* userData);
+
 struct RegisteredMode {
     int id;
     std::string name;

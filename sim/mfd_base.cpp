@@ -17,16 +17,6 @@ MFD::MFD(DWORD width, DWORD height, VESSEL* vessel)
 
 MFD::~MFD() = default;
 
-bool MFD::ConsumeKeyBuffered(DWORD) { return false; }
-bool MFD::ConsumeKeyImmediate(char*) { return false; }
-bool MFD::ConsumeButton(int, int) { return false; }
-const char* MFD::ButtonLabel(int) { return nullptr; }
-int MFD::ButtonMenu(const MFDBUTTONMENU**) const { return 0; }
-void MFD::ReadStatus(FILEHANDLE) {}
-void MFD::WriteStatus(FILEHANDLE) const {}
-void MFD::StoreStatus() const {}
-void MFD::RecallStatus() {}
-
 void MFD::InvalidateDisplay() { ++redrawRequests_; }
 
 HFONT MFD::SelectDefaultFont(HDC hdc, DWORD) const {

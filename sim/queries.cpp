@@ -43,8 +43,7 @@ const Body* SurfaceFrame(State& relative) {
 
 using namespace sim;
 
-VESSEL::VESSEL(OBJHANDLE handle) : handle_(handle) {}
-OBJHANDLE VESSEL::GetHandle() const { return handle_; }
+VESSEL::VESSEL(OBJHANDLE handle, int) : handle_(handle) {}
 
 DWORD VESSEL::GetGroupThrusterCount(THGROUP_TYPE group) const {
     const Vessel* vessel = VesselOf(handle_);
@@ -119,10 +118,10 @@ void oapiGetRelativeVel(OBJHANDLE from, OBJHANDLE to, VECTOR3* velocity) {
 
 // Longitude and latitude (radians) on the rotating dominant body, and the distance
 // from its centre.
-bool oapiGetFocusEquPos(double* longitude, double* latitude, double* radius) {
+BOOL oapiGetFocusEquPos(double* longitude, double* latitude, double* radius) {
     State relative;
     const Body* body = SurfaceFrame(relative);
-    if (!body) return false;
+    if (!body) return FALSE;
     const Vec3& r = relative.position;
     const double turned = RotationRate(*body) * TheWorld().time;
     const double x = r.x * std::cos(turned) + r.y * std::sin(turned);
@@ -130,28 +129,28 @@ bool oapiGetFocusEquPos(double* longitude, double* latitude, double* radius) {
     *longitude = std::atan2(y, x);
     *latitude = std::atan2(r.z, std::hypot(x, y));
     *radius = Length(r);
-    return true;
+    return TRUE;
 }
 
-bool oapiGetFocusAltitude(double* altitude) {
+BOOL oapiGetFocusAltitude(double* altitude) {
     State relative;
     const Body* body = SurfaceFrame(relative);
-    if (!body) return false;
+    if (!body) return FALSE;
     *altitude = Length(relative.position) - body->radius;
-    return true;
+    return TRUE;
 }
 
 // The velocity relative to the body's turning surface, in the local horizon frame:
 // (east, up, north).
-bool oapiGetFocusAirspeedVector(VECTOR3* airspeed) {
+BOOL oapiGetFocusAirspeedVector(VECTOR3* airspeed) {
     State relative;
     const Body* body = SurfaceFrame(relative);
-    if (!body) return false;
+    if (!body) return FALSE;
     const Vec3& r = relative.position;
     const Vec3 air = relative.velocity - Cross({0, 0, RotationRate(*body)}, r);
     const Horizon horizon = LocalHorizon(r);
     *airspeed = {Dot(air, horizon.east), Dot(air, horizon.up), Dot(air, horizon.north)};
-    return true;
+    return TRUE;
 }
 
 PROPELLANT_HANDLE oapiGetPropellantHandle(OBJHANDLE vessel, DWORD index) {

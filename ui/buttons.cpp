@@ -52,7 +52,10 @@ bool SolverMFD::ConsumeButton(int button, int event) {
     return ConsumeKeyBuffered(kButtons[button].key);
 }
 
-const char* SolverMFD::ButtonLabel(int button) { return IsButton(button) ? kButtons[button].label : nullptr; }
+// The host's interface declares the label as char*; the host only reads it.
+char* SolverMFD::ButtonLabel(int button) {
+    return IsButton(button) ? const_cast<char*>(kButtons[button].label) : nullptr;
+}
 
 int SolverMFD::ButtonMenu(const MFDBUTTONMENU** menu) const {
     if (menu != nullptr) *menu = kMenu.data();

@@ -150,7 +150,9 @@ void SolverMFD::PasteFromClipboard() {
 // the box is confirmed; opening the box again retargets it.
 void SolverMFD::InputValue() {
     TypedInputTarget = {variableSet, directory, variable};
-    oapiOpenInputBox(LongName(directory, variable), InputCallback, nullptr, kInputBoxWidth, this);
+    // The box's title is the variable's long name, from the page's own table; the
+    // host's interface takes it as char* and only reads it.
+    oapiOpenInputBox(const_cast<char*>(LongName(directory, variable)), InputCallback, nullptr, kInputBoxWidth, this);
 }
 
 }  // namespace kalvo

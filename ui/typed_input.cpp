@@ -1,8 +1,7 @@
 #include "ui/typed_input.h"
 
 #include <algorithm>
-#include <charconv>
-#include <limits>
+#include <cstdlib>
 
 #include "catalogue/value_store.h"
 #include "ui/clipboard.h"
@@ -25,21 +24,17 @@ std::string_view LeadingDigits(std::string_view text) {
 // The parts of the decimal number at the start of a text.
 struct DecimalNumber {
     bool negative = false;
-    std::string_view unsignedText;  // digits, point and exponent, without the sign
     std::string_view integerDigits;
     std::string_view fractionDigits;
     bool negativeExponent = false;
     std::string_view exponentDigits;
 };
 
-// The longest decimal number at the start of `text`; an empty unsignedText when
-// there is none.
+// The longest decimal number at the start of `text`; no digits when there is none.
 DecimalNumber ScanDecimalNumber(std::string_view text) {
     DecimalNumber number;
     std::size_t at = 0;
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) number.negative = text[at++] == '-';
-    const std::size_t start = at;
-
     number.integerDigits = LeadingDigits(text.substr(at));
     at += number.integerDigits.size();
     if (at < text.size() && text[at] == '.') {
@@ -58,30 +53,67 @@ DecimalNumber ScanDecimalNumber(std::string_view text) {
         if (!digits.empty()) {
             number.negativeExponent = negativeExponent;
             number.exponentDigits = digits;
-            at = digitsAt + digits.size();
         }
     }
-    number.unsignedText = text.substr(start, at - start);
     return number;
 }
 
-// Whether a number too large or too small for a double is too large: its first
-// significant digit stands at a power of ten of 0 or more.
-bool IsAtLeastOne(const DecimalNumber& number) {
-    long long power;
-    const auto firstInInteger = number.integerDigits.find_first_not_of('0');
-    if (firstInInteger != std::string_view::npos) {
-        power = static_cast<long long>(number.integerDigits.size() - firstInInteger) - 1;
-    } else {
-        const auto firstInFraction = number.fractionDigits.find_first_not_of('0');
-        if (firstInFraction == std::string_view::npos) return false;
-        power = -static_cast<long long>(firstInFraction) - 1;
+// Decimal significant digits that decide the rounding of any text to a double:
+// no point halfway between two doubles has more than 767.
+constexpr std::size_t kDecidingDigits = 800;
+// An exponent beyond this, given at most kDecidingDigits + 1 digits, decides alone.
+constexpr long long kDecisiveExponent = 99999;
+
+char* WriteDecimal(char* out, long long value) {
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    while (count > 0) *out++ = digits[--count];
+    return out;
+}
+
+// The number's magnitude, correctly rounded by the C library's strtod from a form
+// that needs no decimal point (so the locale cannot change it): its significant
+// digits as an integer and a power of ten. Past kDecidingDigits the digits only
+// tell whether anything follows, which one more nonzero digit says as well.
+double Magnitude(const DecimalNumber& number) {
+    char text[kDecidingDigits + 1 + 32];
+    char* out = text;
+    std::size_t significant = 0;
+    long long dropped = 0;
+    bool droppedNonzero = false;
+    for (const std::string_view part : {number.integerDigits, number.fractionDigits})
+        for (const char digit : part) {
+            if (significant == 0 && digit == '0') continue;
+            if (significant < kDecidingDigits) {
+                *out++ = digit;
+                ++significant;
+            } else {
+                ++dropped;
+                droppedNonzero = droppedNonzero || digit != '0';
+            }
+        }
+    if (significant == 0) return 0.0;
+    if (droppedNonzero) {
+        *out++ = '1';
+        --dropped;
     }
-    // Any exponent beyond the digits a text can hold decides alone; stop counting there.
-    constexpr long long kDecisive = 1'000'000'000'000LL;
+
     long long exponent = 0;
-    for (const char digit : number.exponentDigits) exponent = std::min(kDecisive, exponent * 10 + (digit - '0'));
-    return power + (number.negativeExponent ? -exponent : exponent) >= 0;
+    for (const char digit : number.exponentDigits)
+        exponent = std::min(kDecisiveExponent, exponent * 10 + (digit - '0'));
+    if (number.negativeExponent) exponent = -exponent;
+    exponent += dropped - static_cast<long long>(number.fractionDigits.size());
+    exponent = std::clamp(exponent, -kDecisiveExponent, kDecisiveExponent);
+
+    *out++ = 'e';
+    if (exponent < 0) *out++ = '-';
+    out = WriteDecimal(out, exponent < 0 ? -exponent : exponent);
+    *out = '\0';
+    return std::strtod(text, nullptr);
 }
 
 }  // namespace
@@ -90,13 +122,8 @@ double ReadTypedNumber(std::string_view text) {
     const std::size_t start = text.find_first_not_of(kBlanks);
     if (start == std::string_view::npos) return 0.0;
     const DecimalNumber number = ScanDecimalNumber(text.substr(start));
-    if (number.unsignedText.empty()) return 0.0;
-
-    double magnitude = 0.0;
-    const char* first = number.unsignedText.data();
-    const std::from_chars_result result = std::from_chars(first, first + number.unsignedText.size(), magnitude);
-    if (result.ec == std::errc::result_out_of_range)
-        magnitude = IsAtLeastOne(number) ? std::numeric_limits<double>::infinity() : 0.0;
+    if (number.integerDigits.empty() && number.fractionDigits.empty()) return 0.0;
+    const double magnitude = Magnitude(number);
     return number.negative ? -magnitude : magnitude;
 }
 

@@ -132,8 +132,9 @@ TEST_F(AllocationFree, TheClipboardStackFilledPastItsTopAndEmptiedPastItsBottom)
 // of the box's title, exactly as much as the host's box takes for that title.
 TEST_F(AllocationFree, InputValueAllocatesOnlyWhatTheHostsBoxKeeps) {
     ForEverySelection(page, [&](int d, int, int v) {
+        std::string title = page.LongName(d, v);
         const std::size_t hostsOwn =
-            AllocationsDuring([&] { oapiOpenInputBox(page.LongName(d, v), InputCallback, nullptr, 20, &page); });
+            AllocationsDuring([&] { oapiOpenInputBox(title.data(), InputCallback, nullptr, 20, &page); });
         sim::CancelInputBox();
         EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyInputValue); }), hostsOwn) << Where(page);
         EXPECT_EQ(sim::InputBox().title, page.LongName(d, v));

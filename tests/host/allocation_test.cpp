@@ -32,11 +32,11 @@ void Release(void* memory) {
 
 // Calls the mode's message procedure to open a 400 x 256 display, with allocation
 // number `failing` failing; the page, if any, is destroyed before counting stops.
-MfdMessageResult OpenWithFailure(MfdMessageProc messageProc, long failing) {
+OAPI_MSGTYPE OpenWithFailure(sim::MfdMessageProc messageProc, long failing) {
     allocations = releases = 0;
     failAt = failing;
     armed = true;
-    const MfdMessageResult page = messageProc(1, 0, 0x01000190, 0);
+    const OAPI_MSGTYPE page = messageProc(1, 0, 0x01000190, 0);
     if (page != 0) delete reinterpret_cast<MFD*>(page);
     armed = false;
     return page;

@@ -33,10 +33,11 @@ TEST_F(Entry, LoadingCallsInitLibOnceWithTheModulesHandle) {
 }
 
 TEST_F(Entry, UnloadingUnregistersExactlyTheModulesMode) {
-    const auto noPage = [](UINT, UINT, WPARAM, LPARAM) -> MfdMessageResult {
+    const auto noPage = [](UINT, UINT, WPARAM, LPARAM) -> OAPI_MSGTYPE {
         return 0;
     };
-    MFDMODESPEC other{"Other", 19, noPage};
+    char otherName[] = "Other";
+    MFDMODESPEC other{otherName, 19, noPage};
     Unload();
     const int before = oapiRegisterMFDMode(other);
     Load();
@@ -89,7 +90,7 @@ TEST_F(Entry, MessageOneCreatesAPageOfTheSizeInWparam) {
         {0x0258'0320, 800, 600},
     };
     for (const auto& size : sizes) {
-        const MfdMessageResult result = mode->messageProc(1, 3, size.wparam, reinterpret_cast<LPARAM>(vessel));
+        const OAPI_MSGTYPE result = mode->messageProc(1, 3, size.wparam, reinterpret_cast<LPARAM>(vessel));
         ASSERT_NE(result, 0);
         std::unique_ptr<MFD> page(reinterpret_cast<MFD*>(result));
         EXPECT_EQ(MfdHostAccess::Width(*page), size.width);

@@ -1,26 +1,33 @@
 // The stand-in host's own operations: dates, mode registry, input box, MFD base.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "sim/host.h"
 
 namespace {
 
+// The host's interface passes texts it only reads as char*.
+int DateNumber(std::string date) { return Date2Int(date.data()); }
+
 TEST(Date2Int, ReadsCompilerStyleDates) {
-    EXPECT_EQ(Date2Int("Apr 25 2006"), 20060425);
-    EXPECT_EQ(Date2Int("Jan  1 2000"), 20000101);
-    EXPECT_EQ(Date2Int("Dec 31 1999"), 19991231);
-    EXPECT_EQ(Date2Int("Foo 25 2006"), 0);
-    EXPECT_EQ(Date2Int("Apr"), 0);
-    EXPECT_EQ(Date2Int(""), 0);
+    EXPECT_EQ(DateNumber("Apr 25 2006"), 20060425);
+    EXPECT_EQ(DateNumber("Jan  1 2000"), 20000101);
+    EXPECT_EQ(DateNumber("Dec 31 1999"), 19991231);
+    EXPECT_EQ(DateNumber("Foo 25 2006"), 0);
+    EXPECT_EQ(DateNumber("Apr"), 0);
+    EXPECT_EQ(DateNumber(""), 0);
     EXPECT_EQ(Date2Int(nullptr), 0);
 }
 
-MfdMessageResult NoInstance(UINT, UINT, WPARAM, LPARAM) { return 0; }
+OAPI_MSGTYPE NoInstance(UINT, UINT, WPARAM, LPARAM) { return 0; }
 
 TEST(ModeRegistry, RegistersAndUnregistersById) {
     sim::ResetHostState();
-    MFDMODESPEC first{"First", 18, NoInstance};
-    MFDMODESPEC second{"Second", 19, NoInstance};
+    char firstName[] = "First";
+    char secondName[] = "Second";
+    MFDMODESPEC first{firstName, 18, NoInstance};
+    MFDMODESPEC second{secondName, 19, NoInstance};
     const int a = oapiRegisterMFDMode(first);
     const int b = oapiRegisterMFDMode(second);
     EXPECT_NE(a, b);
@@ -51,7 +58,8 @@ TEST(InputBox, KeepsTitleAndCallbackUntilTyped) {
     sim::ResetHostState();
     Typed typed;
     EXPECT_FALSE(sim::TypeIntoInputBox("1"));
-    oapiOpenInputBox("Semi-Latus", Remember, nullptr, 20, &typed);
+    char title[] = "Semi-Latus";
+    oapiOpenInputBox(title, Remember, nullptr, 20, &typed);
     EXPECT_TRUE(sim::InputBox().open);
     EXPECT_EQ(sim::InputBox().title, "Semi-Latus");
     EXPECT_EQ(sim::InputBox().visibleWidth, 20);
@@ -65,7 +73,8 @@ TEST(InputBox, StaysOpenWhenTheCallbackSaysSo) {
     sim::ResetHostState();
     Typed typed;
     typed.close = false;
-    oapiOpenInputBox("Mass", Remember, nullptr, 20, &typed);
+    char title[] = "Mass";
+    oapiOpenInputBox(title, Remember, nullptr, 20, &typed);
     EXPECT_TRUE(sim::TypeIntoInputBox("x"));
     EXPECT_TRUE(sim::InputBox().open);
     sim::CancelInputBox();

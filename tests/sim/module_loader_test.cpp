@@ -64,10 +64,11 @@ TEST(Display, WithoutAModeTakesNothing) {
     display.Draw(nullptr);
 }
 
-MfdMessageResult NoPage(UINT, UINT, WPARAM, LPARAM) { return 0; }
+OAPI_MSGTYPE NoPage(UINT, UINT, WPARAM, LPARAM) { return 0; }
 
 TEST(Display, AModeThatGivesNoPageLeavesTheDisplayEmpty) {
-    MFDMODESPEC refusing{"Refusing", 0x77, NoPage};
+    char name[] = "Refusing";
+    MFDMODESPEC refusing{name, 0x77, NoPage};
     const int id = oapiRegisterMFDMode(refusing);
     sim::Display display(400, 400);
     EXPECT_FALSE(display.SelectMode(0x77));

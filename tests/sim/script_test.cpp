@@ -79,9 +79,9 @@ TEST(Script, NamesTheBadStepItsPlaceAndWhatIsValid) {
 }
 
 // A mode whose pages are the module's own, built in.
-MfdMessageResult KalvoPages(UINT message, UINT, WPARAM wparam, LPARAM lparam) {
+OAPI_MSGTYPE KalvoPages(UINT message, UINT, WPARAM wparam, LPARAM lparam) {
     if (message != OAPI_MSG_MFD_OPENED) return 0;
-    return reinterpret_cast<MfdMessageResult>(new kalvo::SolverMFD(static_cast<DWORD>(wparam & 0xFFFF),
+    return reinterpret_cast<OAPI_MSGTYPE>(new kalvo::SolverMFD(static_cast<DWORD>(wparam & 0xFFFF),
                                                                    static_cast<DWORD>(wparam >> 16 & 0xFFFF),
                                                                    reinterpret_cast<VESSEL*>(lparam)));
 }
@@ -112,7 +112,8 @@ protected:
     sim::Display display{400, 400};
 
 private:
-    MFDMODESPEC spec_{"Kalvo here", 0x70, KalvoPages};
+    char name_[11] = "Kalvo here";
+    MFDMODESPEC spec_{name_, 0x70, KalvoPages};
     int mode_ = 0;
 };
 
