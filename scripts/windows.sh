@@ -28,10 +28,11 @@ flock "$KALVO_WINEPREFIX.lock" scripts/wine-prefix.sh "$KALVO_WINEPREFIX"
 export WINEPREFIX=$KALVO_WINEPREFIX WINEDEBUG=-all
 unset DISPLAY WAYLAND_DISPLAY
 # A server already running for the prefix (another run's) serves this one as well.
-if /usr/lib/wine/wineserver -p 2> /dev/null; then
-  trap '/usr/lib/wine/wineserver -k || true' EXIT
+. scripts/wine-tools.sh
+if "$wineserver" -p 2> /dev/null; then
+  trap '"$wineserver" -k || true' EXIT
 fi
-/usr/lib/wine/wine64 wineboot > /dev/null 2>&1 || true
+"$wine64" wineboot > /dev/null 2>&1 || true
 
 releases="$sdk_root/2024;$sdk_root/2016"
 build() {  # build folder, toolchain, SDK release, releases to compile the module against

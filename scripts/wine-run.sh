@@ -9,6 +9,7 @@ export WINEPREFIX=${KALVO_WINEPREFIX:-/tmp/kalvo-wine-$(id -u)}
 export WINEDEBUG=-all
 unset DISPLAY WAYLAND_DISPLAY
 scripts=$(dirname "$0")
+. "$scripts/wine-tools.sh"
 
 # The machine field of a PE file's header: 014c for 32-bit x86.
 pe_machine() {
@@ -17,10 +18,10 @@ pe_machine() {
   od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' '
 }
 if [ -f "$1" ] && [ "$(pe_machine "$1")" = 014c ]; then
-  if [ ! -x /usr/lib/wine/wine ]; then
+  if [ -z "$wine32" ]; then
     echo "skipped: no 32-bit Wine to run $1 (dpkg --add-architecture i386; apt-get install wine32:i386)"
     exit 77
-  elif ! /usr/lib/wine/wine --version > /dev/null 2>&1; then
+  elif ! "$wine32" --version > /dev/null 2>&1; then
     echo "skipped: this machine cannot run 32-bit programs, so not $1 (the 32-bit Wine does not start)"
     exit 77
   fi
@@ -31,4 +32,8 @@ if [ ! -e "$WINEPREFIX/.kalvo-ready" ]; then
   # Tests started side by side make the prefix once.
   flock "$WINEPREFIX.lock" "$scripts/wine-prefix.sh" "$WINEPREFIX"
 fi
-exec /usr/lib/wine/wine64 "$@"
+if [ -z "$wine64" ]; then
+  echo "wine-run: no Wine on PATH or in /usr/lib/wine (apt-get install wine64)" >&2
+  exit 1
+fi
+exec "$wine64" "$@"
