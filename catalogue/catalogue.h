@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "catalogue/contents.h"
+#include "catalogue/directory_tables.h"
 
 namespace kalvo {
 
