@@ -1,5 +1,7 @@
 #include "app/play_command.h"
 
+#include <optional>
+
 #include "app/module_location.h"
 #include "app/page_session.h"
 #include "sim/host.h"
@@ -16,10 +18,20 @@ int RunPlay(const PlayRequest& request, std::ostream& out, std::ostream& err) {
         const DisplaySize size = ParseDisplaySize(request.size);
         StartScenario(request.scenario.empty() ? sim::kDefaultScenario : request.scenario);
         PageSession session(FindModule(), size);
-        sim::RunScript(session.Display(), sim::ParseScript(request.script, session.ButtonLabels()),
-                       [&](int) { session.Draw(); });
-
-        const sim::DeviceContext& page = session.Draw();
+        const std::vector<sim::ScriptStep> steps = sim::ParseScript(request.script, session.ButtonLabels());
+        std::optional<std::size_t> redrawnAfter;
+        sim::RunScript(
+            session.Display(), steps, [&](int) { session.Draw(); },
+            [&](std::size_t step) {
+                session.Draw();
+                redrawnAfter = step;
+            });
+        // The page it ends on: the last drawing, unless a step came after it, which
+        // the host's next refresh shows.
+        const bool drawnLast =
+            !steps.empty() && (steps.back().kind == sim::ScriptStep::Kind::Draw || redrawnAfter == steps.size() - 1);
+        if (!drawnLast) session.Draw();
+        const sim::DeviceContext& page = session.LastDrawing();
         if (!request.png.empty()) sim::WritePng(page, request.png);
         if (request.text || request.ansi || request.png.empty())
             out << sim::RenderTextGrid(page, session.GridOptions(request.ansi));

@@ -1,5 +1,6 @@
-// `kalvo play`: the page driven by a script of the pilot's actions, then drawn once
-// more and written out as text or as a PNG image.
+// `kalvo play`: the page driven by a script of the pilot's actions, drawn whenever a
+// step asks for a redraw and at every draw step, and the page it ends on written out
+// as text or as a PNG image.
 #pragma once
 
 #include <ostream>

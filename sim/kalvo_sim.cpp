@@ -1,6 +1,7 @@
 // kalvo-sim: the stand-in host as a program. It loads the Kalvo MFD module as the
 // simulator loads an add-on, opens one display in its mode and plays a script on
-// it, drawing the page whenever the script says so. The same source runs on Linux
+// it, drawing the page whenever the script says so and whenever a command asks for
+// a redraw. The same source runs on Linux
 // (the stand-in GDI, pictures painted by Cairo) and on Windows (the real GDI).
 #include <cstdio>
 #include <cstdlib>
@@ -29,14 +30,17 @@ constexpr const char* kUsage =
     "Loads the Kalvo MFD module, opens a display in its mode and plays the steps:\n"
     "  a button label (Dr> Dr< Eq> Eq< VSt Vr> Vr< Inp Slv All Cpy Pst Get Hlp 0->) clicks that button\n"
     "  type:TEXT     confirms the input box with TEXT\n"
-    "  draw          draws the page\n"
+    "  draw          draws the page (the host's periodic refresh): drawing N, saved with --save\n"
     "  wait:SECONDS  moves the simulated world on\n"
+    "After a step that asks for a redraw the page is drawn at once, as the simulator\n"
+    "draws it (showing a status message uses it up); only the draw steps' drawings are kept.\n"
     "Options:\n"
     "  --module PATH      the module to load (default: " KALVO_MODULE_FILE_NAME
     " beside kalvo-sim)\n"
     "  --scenario NAME    a built-in scenario (leo, lunar-orbit, glide, no-engines) or a scenario file\n"
     "  --size WxH         the display's size in pixels (default 400x400)\n"
-    "  --save FILE        writes drawing N to FILE with -N before its extension (.bmp, or .png on Linux)\n"
+    "  --save FILE        writes the drawing of draw step N to FILE with -N before its extension,\n"
+    "                     even for a single one: page.bmp gives page-1.bmp (.bmp, or .png on Linux)\n"
     "  --geometry         prints where each drawing put its separators, band, highlights and arrows\n";
 
 struct Options {
@@ -118,9 +122,12 @@ int Run(const Options& options) {
     sim::Canvas canvas(static_cast<int>(options.width), static_cast<int>(options.height));
     const int cellWidth = MfdHostAccess::CellWidth(*display.Page());
     const int cellHeight = MfdHostAccess::CellHeight(*display.Page());
-    sim::RunScript(display, steps, [&](int drawing) {
+    const auto draw = [&] {
         canvas.Clear();
         display.Draw(canvas.Handle());
+    };
+    const auto keep = [&](int drawing) {
+        draw();
         const sim::Pixels pixels = canvas.Read();
         std::cout << "drawing " << drawing;
         if (!options.save.empty()) {
@@ -130,7 +137,10 @@ int Run(const Options& options) {
         }
         std::cout << "\n";
         if (options.geometry) std::cout << sim::DescribeGeometry(sim::MeasurePage(pixels, cellWidth, cellHeight));
-    });
+    };
+    // The redraws a command asks for are drawn, as the simulator draws them, and not
+    // kept: the draw steps' drawings are the pictures asked for.
+    sim::RunScript(display, steps, keep, [&](std::size_t) { draw(); });
     return EXIT_SUCCESS;
 }
 
