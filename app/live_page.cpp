@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "app/bezel.h"
+#include "app/exit_status.h"
 #include "app/live_keys.h"
 #include "app/module_location.h"
 #include "app/page_session.h"
@@ -376,10 +377,16 @@ int RunLivePage(const LiveRequest& request, std::ostream& out, std::ostream& err
         }
         CatchStopSignals();
         LivePage(session, terminal, scenario).Run();
-        return 0;
+        return kExitDone;
+    } catch (const UsageError& error) {
+        err << "kalvo: " << error.what() << '\n';
+        return kExitUsage;
+    } catch (const sim::ModuleError& error) {
+        err << "kalvo: " << error.what() << '\n';
+        return kExitNoModule;
     } catch (const std::exception& error) {
         err << "kalvo: " << error.what() << '\n';
-        return 1;
+        return kExitFailed;
     }
 }
 
