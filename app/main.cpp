@@ -6,9 +6,12 @@
 #include "app/bezel.h"
 #include "app/catalogue_listing.h"
 #include "app/exit_status.h"
+#include "app/live_keys.h"
 #include "app/live_page.h"
+#include "app/module_location.h"
 #include "app/play_command.h"
 #include "app/solve_command.h"
+#include "sim/module_loader.h"
 #include "sim/scenario.h"
 
 namespace {
@@ -28,6 +31,31 @@ std::string HelpEntry(const std::string& name, const std::string& text) {
     return entry;
 }
 
+std::string LiveKeysHelp() {
+    std::string help = "Keys of the live page:\n";
+    help += HelpEntry("",
+                      "a button's select character, or the key it stands for, presses the button, as does a click "
+                      "on its label (? shows them all)");
+    for (const kalvo::app::HostKey& key : kalvo::app::kHostKeys) help += HelpEntry(key.name, key.does);
+    help += HelpEntry("",
+                      "in the input box: Left, Right, Home, End, Backspace, Delete and Ctrl-U edit the number, "
+                      "Enter stores it, Esc closes the box without storing");
+    return help + "\n";
+}
+
+// The add-on's version, and the module's own as its GetModuleVersion reports it.
+int PrintVersion(std::ostream& out, std::ostream& err) {
+    out << "Kalvo MFD add-on " << KALVO_VERSION << '\n';
+    try {
+        const sim::LoadedModule module(kalvo::app::FindModule());
+        out << "module " << module.Path() << ": GetModuleVersion " << module.Version() << '\n';
+        return kalvo::app::kExitDone;
+    } catch (const sim::ModuleError& error) {
+        err << "kalvo: " << error.what() << '\n';
+        return kalvo::app::kExitNoModule;
+    }
+}
+
 std::string ExitStatusHelp() {
     std::string help = "Exit status:\n";
     for (const kalvo::app::ExitStatusMeaning& exit : kalvo::app::kExitStatuses)
@@ -42,7 +70,9 @@ int main(int argc, char** argv) {
         "Kalvo MFD: a pocket equation solver page for a space-flight simulator's displays.\n"
         "Without a command, shows the live page in the terminal."};
     app.require_subcommand(0, 1);
-    app.footer(ExitStatusHelp());
+    app.footer(LiveKeysHelp() + ExitStatusHelp());
+    bool version = false;
+    app.add_flag("--version", version, "Print the add-on's version and the module's, and exit");
 
     kalvo::app::LiveRequest liveRequest;
     CLI::Option* liveScenario =
@@ -89,6 +119,7 @@ int main(int argc, char** argv) {
         return app.exit(error) == 0 ? kalvo::app::kExitDone : kalvo::app::kExitUsage;
     }
 
+    if (version) return PrintVersion(std::cout, std::cerr);
     if (app.get_subcommands().size() == 1 && (liveScenario->count() > 0 || liveSize->count() > 0)) {
         std::cerr << "kalvo: --scenario and --size before a command are the live page's; give them after \""
                   << app.get_subcommands().front()->get_name() << "\"\n";

@@ -61,6 +61,7 @@ public:
     bool ClickButton(int button) { return display_.ClickButton(button); }
     bool PressKey(DWORD scanCode) { return display_.PressKey(scanCode); }
     sim::Display& Display() { return display_; }
+    DisplaySize Size() const { return {display_.Width(), display_.Height()}; }
     // Whether the page asked for a redraw since the last call.
     bool TakeRedrawRequest() { return display_.TakeRedrawRequest(); }
 
