@@ -81,6 +81,10 @@ std::variant<BezelLayout, TerminalTooSmall> LayOutBezel(std::span<const std::str
     return layout;
 }
 
+std::string BezelTitle(std::string_view scenario, std::string_view displaySize) {
+    return " Kalvo MFD on " + std::string(scenario) + ", display " + std::string(displaySize) + " px ";
+}
+
 std::optional<int> ButtonAt(const BezelLayout& layout, int column, int row) {
     for (const BezelButton& button : layout.buttons)
         if (row == button.row && column >= button.column &&

@@ -44,6 +44,10 @@ std::variant<BezelLayout, TerminalTooSmall> LayOutBezel(std::span<const std::str
                                                         std::span<const MFDBUTTONMENU> menu, int pageColumns,
                                                         int pageRows, int terminalColumns, int terminalRows);
 
+// The frame's title: the page, the scenario its world started from and the
+// display's size in pixels, which sets the page's cell but not its grid of cells.
+std::string BezelTitle(std::string_view scenario, std::string_view displaySize);
+
 // The button whose text covers the terminal cell, if any.
 std::optional<int> ButtonAt(const BezelLayout& layout, int column, int row);
 

@@ -17,8 +17,7 @@ std::string Text(std::string_view text) { return std::string(text); }
 void PrintCatalogue(std::ostream& out) {
     for (int d = 0; d < kDirectoryCount; ++d) {
         const DirectorySpec& directory = kCatalogue[d];
-        out << directory.code << ": " << EquationCount(d) << " equations, " << VariableCount(d)
-            << " variables\n";
+        out << directory.code << ": " << EquationCount(d) << " equations, " << VariableCount(d) << " variables\n";
         for (int e = 0; e < EquationCount(d); ++e) {
             const EquationSpec& equation = directory.equations[e];
             out << "  equation " << std::setw(2) << e << "  line 1: " << equation.help[0] << '\n'
@@ -47,7 +46,8 @@ void PrintCatalogueJson(std::ostream& out) {
             const EquationSpec& equation = directory.equations[e];
             nlohmann::ordered_json symbols = nlohmann::ordered_json::array();
             const VariableNumbers list = EquationVariableNumbers(d, e);
-            for (int k = 0; k < list.count; ++k) symbols.push_back(Text(directory.variables[list.number[k] - 1].symbol));
+            for (int k = 0; k < list.count; ++k)
+                symbols.push_back(Text(directory.variables[list.number[k] - 1].symbol));
             equations.push_back({{"number", e},
                                  {"help", {Text(equation.help[0]), Text(equation.help[1]), Text(equation.help[2])}},
                                  {"variables", symbols}});
@@ -62,8 +62,7 @@ void PrintCatalogueJson(std::ostream& out) {
                                  {"unit", Text(variable.unit)},
                                  {"fetchable", variable.fetchable}});
         }
-        directories.push_back(
-            {{"code", Text(directory.code)}, {"equations", equations}, {"variables", variables}});
+        directories.push_back({{"code", Text(directory.code)}, {"equations", equations}, {"variables", variables}});
     }
     out << nlohmann::ordered_json{{"directories", directories}}.dump() << '\n';
 }

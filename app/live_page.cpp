@@ -16,11 +16,13 @@
 #include <utility>
 
 #include "app/bezel.h"
+#include "app/exit_status.h"
 #include "app/live_keys.h"
 #include "app/module_location.h"
 #include "app/page_session.h"
 #include "app/prompt_line.h"
 #include "app/terminal_cells.h"
+#include "app/terminal_type.h"
 #include "catalogue/catalogue.h"
 #include "sim/host.h"
 #include "sim/render_text.h"
@@ -84,15 +86,20 @@ int KeyOfTerminal(int key) {
     }
 }
 
+// Whether the user's locale shows UTF-8. Sets the locale's characters only: numbers
+// keep the C locale's decimal point.
+bool LocaleIsUtf8() {
+    std::setlocale(LC_CTYPE, "");
+    return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+}
+
 // The terminal in the live page's modes for as long as it lives; restored after.
 class Terminal {
 public:
     Terminal() {
-        // Characters only: numbers keep the C locale's decimal point.
-        std::setlocale(LC_CTYPE, "");
+        utf8_ = LocaleIsUtf8();
         screen_ = newterm(nullptr, stdout, stdin);
         if (screen_ == nullptr) return;
-        utf8_ = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
         cbreak();
         noecho();
         nonl();
@@ -158,7 +165,9 @@ public:
           labels_(session.ButtonLabels()),
           menu_(session.ButtonMenu()),
           pageColumns_(PageColumnsShown(session.DisplayColumns())),
-          pageRows_(session.DisplayRows()) {}
+          pageRows_(session.DisplayRows()),
+          menuLines_(MenuLines(labels_, menu_, pageColumns_ - 1)),
+          title_(BezelTitle(scenarioName_, DisplaySizeText(session.Size()))) {}
 
     void Run() {
         Clock::time_point lastTick = Clock::now();
@@ -180,30 +189,42 @@ public:
     }
 
 private:
+    LiveView View() const {
+        if (!layout_) return LiveView::TooSmall;
+        return menuShown_ ? LiveView::Menu : LiveView::Page;
+    }
+
     void Handle(int key) {
         if (key == KEY_RESIZE) return;
         if (key == KEY_MOUSE) {
             MEVENT event;
             if (getmouse(&event) == OK && (event.bstate & (BUTTON1_PRESSED | BUTTON1_CLICKED)) && layout_)
-                if (const auto button = ButtonAt(*layout_, event.x, event.y)) session_.ClickButton(*button);
-        } else if (prompt_) {
+                if (const auto button = ButtonAt(*layout_, event.x, event.y)) Carry(ClickOnButton{*button});
+        } else if (prompt_ && layout_) {
             EditPrompt(KeyOfTerminal(key));
         } else {
-            Carry(CommandOfKey(KeyOfTerminal(key), menu_));
+            // Behind the message that the terminal is too small, only quitting acts.
+            Carry(CommandOfKey(KeyOfTerminal(key), menu_, View()));
         }
         FollowInputBox();
         if (session_.TakeRedrawRequest()) redrawSoon_ = true;
     }
 
+    // A button pressed from the menu closes it, as the simulator's menu closes.
     void Carry(const LiveCommand& command) {
-        if (std::holds_alternative<QuitLivePage>(command))
+        if (std::holds_alternative<QuitLivePage>(command)) {
             quit_ = true;
-        else if (std::holds_alternative<CycleTimeAcceleration>(command))
+        } else if (std::holds_alternative<CycleTimeAcceleration>(command)) {
             acceleration_ = NextTimeAcceleration(acceleration_);
-        else if (const auto* click = std::get_if<ClickOnButton>(&command))
+        } else if (std::holds_alternative<ToggleMenu>(command)) {
+            menuShown_ = !menuShown_;
+        } else if (const auto* click = std::get_if<ClickOnButton>(&command)) {
+            menuShown_ = false;
             session_.ClickButton(click->button);
-        else if (const auto* press = std::get_if<PressKeyCode>(&command))
+        } else if (const auto* press = std::get_if<PressKeyCode>(&command)) {
+            menuShown_ = false;
             session_.PressKey(press->scanCode);
+        }
     }
 
     void EditPrompt(int key) {
@@ -240,7 +261,10 @@ private:
         } else {
             layout_ = std::get<BezelLayout>(fitted);
             PaintFrame();
-            PaintPage();
+            if (menuShown_)
+                PaintMenu();
+            else
+                PaintPage();
             PaintButtons();
             PaintKeyLine();
         }
@@ -271,8 +295,7 @@ private:
         mvaddch(top, right, ACS_URCORNER);
         mvaddch(bottom, left, ACS_LLCORNER);
         mvaddch(bottom, right, ACS_LRCORNER);
-        const std::string title = " Kalvo MFD on " + scenarioName_ + " ";
-        terminal_.Put(top, l.pageColumn + 1, title.substr(0, std::max(l.pageColumns - 2, 0)), A_BOLD);
+        terminal_.Put(top, l.pageColumn + 1, title_.substr(0, std::max(l.pageColumns - 2, 0)), A_BOLD);
     }
 
     void PaintPage() {
@@ -288,6 +311,12 @@ private:
             }
     }
 
+    void PaintMenu() {
+        const BezelLayout& l = *layout_;
+        for (int row = 0; row < l.pageRows && row < static_cast<int>(menuLines_.size()); ++row)
+            terminal_.Put(l.pageRow + row, l.pageColumn + 1, menuLines_[row], row == 0 ? A_BOLD : A_NORMAL);
+    }
+
     void PaintButtons() {
         for (const BezelButton& button : layout_->buttons)
             terminal_.Put(button.row, button.column, button.text, A_REVERSE | A_BOLD);
@@ -295,8 +324,8 @@ private:
 
     void PaintKeyLine() {
         const BezelLayout& l = *layout_;
-        const std::string line = SimulatedTimeText(sim::TheWorld().time) + " at " + std::to_string(acceleration_) +
-                                 "x   T: faster   q or Esc: quit";
+        const std::string line =
+            SimulatedTimeText(sim::TheWorld().time) + " at " + std::to_string(acceleration_) + "x   " + HostKeysHint();
         terminal_.Put(l.keyLineRow, l.left, line.substr(0, l.width), A_NORMAL);
     }
 
@@ -337,8 +366,11 @@ private:
     std::span<const MFDBUTTONMENU> menu_;
     int pageColumns_;
     int pageRows_;
+    std::vector<std::string> menuLines_;
+    std::string title_;
     int acceleration_ = kTimeAccelerations[0];
     bool quit_ = false;
+    bool menuShown_ = false;
     bool redrawSoon_ = false;
     bool cursorShown_ = false;
     sim::TextCells cells_;
@@ -363,23 +395,36 @@ int RunLivePage(const LiveRequest& request, std::ostream& out, std::ostream& err
         StartScenario(scenario);
         PageSession session(FindModule(), size);
 
-        if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
+        const auto printOnce = [&] {
             out << sim::RenderTextGrid(session.Draw(), session.GridOptions(false));
-            return 0;
+        };
+        if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
+            printOnce();
+            return kExitDone;
         }
-        Terminal terminal;
-        if (!terminal.Usable()) {
-            const char* type = std::getenv("TERM");
-            err << "kalvo: cannot drive this terminal (TERM=" << (type ? type : "") << "); "
-                << "set TERM to a known terminal type, or redirect the output to print the page once\n";
-            return 1;
+        std::string shortcoming = TerminalShortcoming();
+        std::optional<Terminal> terminal;
+        if (shortcoming.empty() && !terminal.emplace().Usable()) shortcoming = "the terminal could not be set up";
+        if (!shortcoming.empty()) {
+            terminal.reset();
+            err << "kalvo: " << shortcoming << "; the page is printed once as text (set TERM to the terminal's "
+                << "type for the live page)\n";
+            const std::string page = sim::RenderTextGrid(session.Draw(), session.GridOptions(false));
+            out << (LocaleIsUtf8() ? page : AsciiOfText(page));
+            return kExitDone;
         }
         CatchStopSignals();
-        LivePage(session, terminal, scenario).Run();
-        return 0;
+        LivePage(session, *terminal, scenario).Run();
+        return kExitDone;
+    } catch (const UsageError& error) {
+        err << "kalvo: " << error.what() << '\n';
+        return kExitUsage;
+    } catch (const sim::ModuleError& error) {
+        err << "kalvo: " << error.what() << '\n';
+        return kExitNoModule;
     } catch (const std::exception& error) {
         err << "kalvo: " << error.what() << '\n';
-        return 1;
+        return kExitFailed;
     }
 }
 

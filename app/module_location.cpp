@@ -1,7 +1,8 @@
 #include "app/module_location.h"
 
 #include <filesystem>
-#include <stdexcept>
+
+#include "sim/module_loader.h"
 
 namespace kalvo::app {
 
@@ -31,7 +32,7 @@ std::string FindModule() {
         if (fs::exists(candidate)) return candidate;
         tried += (tried.empty() ? "\"" : ", \"") + candidate + "\"";
     }
-    throw std::runtime_error("cannot find the Kalvo MFD module (looked for " + tried + ")");
+    throw sim::ModuleError("cannot find the Kalvo MFD module (looked for " + tried + ")");
 }
 
 }  // namespace kalvo::app

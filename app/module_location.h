@@ -10,7 +10,7 @@ namespace kalvo::app {
 // The places looked at, in order.
 std::vector<std::string> ModuleCandidates();
 
-// The first candidate that exists; throws std::runtime_error naming every place
+// The first candidate that exists; throws sim::ModuleError naming every place
 // looked at when there is none.
 std::string FindModule();
 

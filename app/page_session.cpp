@@ -54,8 +54,12 @@ void StartScenario(std::string_view nameOrPath) {
 
 PageSession::PageSession(const std::string& modulePath, DisplaySize size)
     : module_(modulePath),
+      valueCell_(module_.ExportAs<decltype(&KalvoValueCell)>("KalvoValueCell")),
+      pageStatus_(module_.ExportAs<decltype(&KalvoPageStatus)>("KalvoPageStatus")),
       display_(size.width, size.height),
       canvas_(static_cast<int>(size.width), static_cast<int>(size.height)) {
+    if (valueCell_ == nullptr || pageStatus_ == nullptr)
+        throw sim::ModuleError("module \"" + modulePath + "\" is not Kalvo MFD (no KalvoValueCell or KalvoPageStatus)");
     if (!display_.SelectMode(kKalvoModeKey))
         throw sim::ModuleError("module \"" + modulePath + "\" opened no page for mode key " +
                                std::to_string(kKalvoModeKey));
@@ -68,7 +72,16 @@ std::span<const MFDBUTTONMENU> PageSession::ButtonMenu() const {
     return {menu, static_cast<std::size_t>(count)};
 }
 
+double& PageSession::Cell(int set, int directory, int variable) {
+    double* cell = valueCell_(set, directory, variable);
+    if (cell == nullptr)
+        throw sim::ModuleError("module \"" + module_.Path() + "\" has no value cell for set " + std::to_string(set) +
+                               ", directory " + std::to_string(directory) + ", variable " + std::to_string(variable));
+    return *cell;
+}
+
 const sim::DeviceContext& PageSession::Draw() {
+    shownStatus_ = Status();
     canvas_.Clear();
     display_.Draw(canvas_.Handle());
     return canvas_;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/entry.h"
 #include "host/host_api.h"
 #include "sim/display.h"
 #include "sim/gdi.h"
@@ -47,8 +48,8 @@ void StartScenario(std::string_view nameOrPath);
 class PageSession {
 public:
     // Loads the module at `modulePath` and opens a display of `size` in its Kalvo
-    // MFD mode. Throws sim::ModuleError when the module cannot be loaded or opens
-    // no page.
+    // MFD mode. Throws sim::ModuleError when the module cannot be loaded, is not
+    // Kalvo MFD or opens no page.
     PageSession(const std::string& modulePath, DisplaySize size);
 
     // The page's button labels and its button menu, as the module reports them.
@@ -60,8 +61,17 @@ public:
     bool ClickButton(int button) { return display_.ClickButton(button); }
     bool PressKey(DWORD scanCode) { return display_.PressKey(scanCode); }
     sim::Display& Display() { return display_; }
+    DisplaySize Size() const { return {display_.Width(), display_.Height()}; }
     // Whether the page asked for a redraw since the last call.
     bool TakeRedrawRequest() { return display_.TakeRedrawRequest(); }
+
+    // The value store cell of (variable set, directory, variable), all from 0, read
+    // and written exactly; throws sim::ModuleError when the module has no such cell.
+    double& Cell(int set, int directory, int variable);
+    // The status code the page shows at its next drawing, and the one that the last
+    // drawing showed (0 before any).
+    int Status() const { return pageStatus_(display_.Page()); }
+    int ShownStatus() const { return shownStatus_; }
 
     // The host's refresh: the page draws itself afresh (showing, and so consuming,
     // its status message). Returns the drawing.
@@ -76,8 +86,11 @@ public:
 
 private:
     sim::LoadedModule module_;
+    decltype(&KalvoValueCell) valueCell_;
+    decltype(&KalvoPageStatus) pageStatus_;
     sim::Display display_;
     sim::DeviceContext canvas_;
+    int shownStatus_ = 0;
 };
 
 }  // namespace kalvo::app

@@ -1,5 +1,6 @@
-// `kalvo play`: the page driven by a script of the pilot's actions, then drawn once
-// more and written out as text or as a PNG image.
+// `kalvo play`: the page driven by a script of the pilot's actions, drawn whenever a
+// step asks for a redraw and at every draw step, and the page it ends on written out
+// as text or as a PNG image.
 #pragma once
 
 #include <ostream>
@@ -16,13 +17,15 @@ struct PlayRequest {
     std::string png;  // a file to write the final page to, or empty
     bool text = false;
     bool ansi = false;  // text with the page's colours as terminal escapes
+    bool json = false;  // the selection, the status shown and the values, exactly, in place of text
     std::string scenario;
 };
 
 // Loads the scenario and the module, runs the script and writes the final page:
-// the PNG first, then the text to `out` (text is the default when no PNG is asked
-// for). A bad request, a step that cannot be carried out or a file that cannot be
-// written prints an error to `err`, writes nothing to `out` and returns non-zero.
+// the PNG first, then the text or the JSON to `out` (text is the default when no
+// PNG is asked for). A bad request (kExitUsage), a module that cannot be loaded
+// (kExitNoModule), a step that cannot be carried out or a file that cannot be
+// written (kExitFailed) prints an error to `err` and writes nothing to `out`.
 int RunPlay(const PlayRequest& request, std::ostream& out, std::ostream& err);
 
 }  // namespace kalvo::app

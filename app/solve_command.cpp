@@ -1,16 +1,15 @@
 #include "app/solve_command.h"
 
 #include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <iomanip>
-#include <nlohmann/json.hpp>
 #include <stdexcept>
 
+#include "app/exit_status.h"
+#include "app/json_values.h"
 #include "app/module_location.h"
+#include "app/page_session.h"
 #include "catalogue/catalogue.h"
-#include "host/entry.h"
-#include "sim/display.h"
 #include "sim/module_loader.h"
 #include "ui/command_keys.h"
 #include "ui/status_messages.h"
@@ -19,10 +18,6 @@
 namespace kalvo::app {
 
 namespace {
-
-// Scan code of the E key, with which the pilot selects the Kalvo MFD mode.
-constexpr DWORD kKalvoModeKey = 18;
-constexpr DWORD kDisplaySize = 400;
 
 // A request that names something the catalogue does not have.
 class RequestError : public std::runtime_error {
@@ -57,7 +52,9 @@ std::string_view SymbolOf(int d, int v) { return kCatalogue[d].variables[v].symb
 
 bool IsGravitationalConstant(int d, int v) { return SymbolOf(d, v) == "G"; }
 
-int FindDirectory(const std::string& code) {
+int FindDirectory(const std::optional<std::string>& given) {
+    if (!given) throw RequestError("DIR is required (one of " + DirectoryCodes() + ")");
+    const std::string& code = *given;
     std::string upper = code;
     for (char& c : upper)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -66,9 +63,11 @@ int FindDirectory(const std::string& code) {
     throw RequestError("unknown directory " + Quoted(code) + " (expected one of " + DirectoryCodes() + ")");
 }
 
-int FindEquation(int d, const std::string& text) {
+int FindEquation(int d, const std::optional<std::string>& given) {
     const std::string range =
         std::string(kCatalogue[d].code) + " has equations 0 to " + std::to_string(EquationCount(d) - 1);
+    if (!given) throw RequestError("EQ is required (" + range + ")");
+    const std::string& text = *given;
     int equation = -1;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), equation);
     if (text.empty() || error != std::errc{} || end != text.data() + text.size())
@@ -79,15 +78,17 @@ int FindEquation(int d, const std::string& text) {
 }
 
 // The variable's position in the equation's list.
-int FindPosition(int d, int e, const std::string& symbol) {
+int FindPosition(int d, int e, const std::optional<std::string>& symbol) {
     const VariableNumbers list = EquationVariableNumbers(d, e);
     std::string symbols;
     for (int k = 0; k < list.count; ++k) {
-        if (SymbolOf(d, list.number[k] - 1) == symbol) return k;
+        if (symbol && SymbolOf(d, list.number[k] - 1) == *symbol) return k;
         symbols += (k == 0 ? "" : " ") + std::string(SymbolOf(d, list.number[k] - 1));
     }
-    throw RequestError("variable " + Quoted(symbol) + " is not in " + std::string(kCatalogue[d].code) + " equation " +
-                       std::to_string(e) + " (its variables are " + symbols + ")");
+    const std::string equation = std::string(kCatalogue[d].code) + " equation " + std::to_string(e);
+    if (!symbol) throw RequestError("VAR is required (" + equation + "'s variables are " + symbols + ")");
+    throw RequestError("variable " + Quoted(*symbol) + " is not in " + equation + " (its variables are " + symbols +
+                       ")");
 }
 
 // Any number the C library reads, infinities and NaN included, and nothing after it.
@@ -135,9 +136,9 @@ CheckedRequest Check(const SolveRequest& request) {
     return checked;
 }
 
-void Press(sim::Display& display, CommandKey key, int times) {
+void Press(PageSession& session, CommandKey key, int times) {
     for (int i = 0; i < times; ++i)
-        if (!display.PressKey(key)) throw sim::ModuleError("the page did not take key " + std::to_string(key));
+        if (!session.PressKey(key)) throw sim::ModuleError("the page did not take key " + std::to_string(key));
 }
 
 struct Outcome {
@@ -148,31 +149,18 @@ struct Outcome {
 // Loads the module, opens a display in its mode, writes the inputs, selects the
 // variable with the page's own keys and solves.
 Outcome SolveOnThePage(const CheckedRequest& request) {
-    const std::string path = FindModule();
-    sim::LoadedModule module(path);
-    const auto valueCell = module.ExportAs<decltype(&KalvoValueCell)>("KalvoValueCell");
-    const auto pageStatus = module.ExportAs<decltype(&KalvoPageStatus)>("KalvoPageStatus");
-    if (valueCell == nullptr || pageStatus == nullptr)
-        throw sim::ModuleError("module " + Quoted(path) + " is not Kalvo MFD (no KalvoValueCell or KalvoPageStatus)");
-    const auto cell = [&](int variable) -> double& {
-        double* found = valueCell(request.set, request.directory, variable);
-        if (found == nullptr) throw sim::ModuleError("module " + Quoted(path) + " has a different catalogue");
-        return *found;
-    };
+    PageSession session(FindModule(), kDefaultDisplaySize);
+    for (const Assignment& assignment : request.assignments)
+        session.Cell(request.set, request.directory, assignment.variable) = assignment.value;
+    Press(session, kKeySelectVariableSet, request.set);
+    Press(session, kKeyNextDirectory, request.directory);
+    Press(session, kKeyNextEquation, request.equation);
+    Press(session, kKeyNextVariable, request.position);
+    Press(session, kKeySolve, 1);
 
-    sim::Display display(kDisplaySize, kDisplaySize);
-    if (!display.SelectMode(kKalvoModeKey))
-        throw sim::ModuleError("module " + Quoted(path) + " opened no page for mode key " +
-                               std::to_string(kKalvoModeKey));
-    for (const Assignment& assignment : request.assignments) cell(assignment.variable) = assignment.value;
-    Press(display, kKeySelectVariableSet, request.set);
-    Press(display, kKeyNextDirectory, request.directory);
-    Press(display, kKeyNextEquation, request.equation);
-    Press(display, kKeyNextVariable, request.position);
-    Press(display, kKeySolve, 1);
-
-    Outcome outcome{pageStatus(display.Page()), {}};
-    for (int v = 0; v < VariableCount(request.directory); ++v) outcome.values.push_back(cell(v));
+    Outcome outcome{session.Status(), {}};
+    for (int v = 0; v < VariableCount(request.directory); ++v)
+        outcome.values.push_back(session.Cell(request.set, request.directory, v));
     return outcome;
 }
 
@@ -195,15 +183,7 @@ void PrintText(const CheckedRequest& request, const Outcome& outcome, std::ostre
 
 void PrintJson(const CheckedRequest& request, const Outcome& outcome, std::ostream& out) {
     const int d = request.directory;
-    nlohmann::ordered_json values = nlohmann::ordered_json::object();
-    for (int v = 0; v < VariableCount(d); ++v) {
-        const double value = outcome.values[v];
-        const std::string symbol(SymbolOf(d, v));
-        if (std::isfinite(value))
-            values[symbol] = value;  // the shortest text that reads back as this very double
-        else
-            values[symbol] = std::isnan(value) ? "nan" : value > 0 ? "inf" : "-inf";
-    }
+    const nlohmann::ordered_json values = JsonOfDirectoryValues(d, [&](int v) { return outcome.values[v]; });
     const nlohmann::ordered_json result = {{"directory", std::string(kCatalogue[d].code)},
                                            {"equation", request.equation},
                                            {"variable", std::string(SymbolOf(d, request.variable))},
@@ -224,10 +204,14 @@ int RunSolve(const SolveRequest& request, std::ostream& out, std::ostream& err) 
             PrintJson(checked, outcome, out);
         else
             PrintText(checked, outcome, out);
-        return 0;
+        // A solve's status is 0, kExitSolveError or kExitSolveNotAvailable, the page's own codes.
+        return outcome.status;
+    } catch (const RequestError& error) {
+        err << "kalvo solve: " << error.what() << '\n';
+        return kExitUsage;
     } catch (const std::exception& error) {
         err << "kalvo solve: " << error.what() << '\n';
-        return 1;
+        return kExitNoModule;
     }
 }
 

@@ -58,4 +58,16 @@ std::string_view AsciiOf(std::string_view glyph) {
     return "?";
 }
 
+std::string AsciiOfText(std::string_view text) {
+    std::string ascii;
+    for (std::size_t at = 0; at < text.size();) {
+        // A UTF-8 character's length, from its first byte; a stray byte counts alone.
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        ascii += AsciiOf(text.substr(at, length));
+        at += length;
+    }
+    return ascii;
+}
+
 }  // namespace kalvo::app

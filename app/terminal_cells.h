@@ -2,6 +2,7 @@
 // the terminal's palette, its character in the terminal's character set.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "host/win32.h"
@@ -21,5 +22,7 @@ int NearestOf8(COLORREF colour);
 // The character of a grid cell (UTF-8) for a terminal that shows ASCII only: lines
 // as "-" and "|", arrows as "<" and ">", anything else beyond ASCII as "?".
 std::string_view AsciiOf(std::string_view glyph);
+// A whole text so, character by character; newlines and other ASCII stay.
+std::string AsciiOfText(std::string_view text);
 
 }  // namespace kalvo::app

@@ -1,18 +1,27 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing,
 # and any further packages named as arguments (the Windows build's cross compiler
-# and Wine). Shared by every command of the README.
+# and Wine). Shared by every command of the README. With --page first, only what
+# the main job needs: the live page's build, without the tests.
+# Usage: scripts/setup.sh [--page] [PACKAGE...]
 set -euo pipefail
 
-packages=(
+# The front end, the module and the stand-in host, with fonts for its pictures.
+page_packages=(
   cmake g++ make pkg-config
-  libgtest-dev libgmock-dev
   libcli11-dev nlohmann-json3-dev
   libcairo2-dev libfontconfig-dev libfreetype-dev libncurses-dev
   fonts-dejavu-core fonts-liberation
-  clang libclang-rt-14-dev libbenchmark-dev
-  "$@"
 )
+# The tests, the fuzzer and the benchmarks.
+test_packages=(libgtest-dev libgmock-dev clang libclang-rt-14-dev libbenchmark-dev)
+
+if [ "${1:-}" = --page ]; then
+  shift
+  packages=("${page_packages[@]}" "$@")
+else
+  packages=("${page_packages[@]}" "${test_packages[@]}" "$@")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,6 +32,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  echo "setup: reading the package lists (apt-get update)"
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # apt-get's own lines (getting, unpacking, setting up) show how far it is.
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi

@@ -57,15 +57,16 @@ std::vector<ScriptStep> ParseScript(const std::vector<std::string>& tokens,
             step.kind = ScriptStep::Kind::Wait;
             step.seconds = ParseSeconds(token, index);
         } else {
-            throw ScriptError(StepPlace(index) + "unknown step " + Quoted(token) +
-                              " (expected a button label: " + Joined(buttonLabels) + "; or type:TEXT, wait:SECONDS, draw)");
+            throw ScriptError(StepPlace(index) + "unknown step " + Quoted(token) + " (expected a button label: " +
+                              Joined(buttonLabels) + "; or type:TEXT, wait:SECONDS, draw)");
         }
         steps.push_back(std::move(step));
     }
     return steps;
 }
 
-void RunScript(Display& display, const std::vector<ScriptStep>& steps, const std::function<void(int drawing)>& draw) {
+void RunScript(Display& display, const std::vector<ScriptStep>& steps, const std::function<void(int drawing)>& draw,
+               const std::function<void(std::size_t step)>& redraw) {
     int drawings = 0;
     for (std::size_t index = 0; index < steps.size(); ++index) {
         const ScriptStep& step = steps[index];
@@ -88,6 +89,8 @@ void RunScript(Display& display, const std::vector<ScriptStep>& steps, const std
                         throw ScriptError(StepPlace(index) + "the world could not move on");
                 break;
         }
+        // One drawing answers every request the step made.
+        if (display.TakeRedrawRequest() && redraw) redraw(index);
     }
 }
 

@@ -4,6 +4,9 @@
 //   type:TEXT         confirms the open input box with TEXT
 //   draw              has the page draw itself (the host saves or shows the drawing)
 //   wait:SECONDS      moves the simulated world on
+//
+// A host that draws as the simulator does follows a step after which the page asked
+// for a redraw (MFD::InvalidateDisplay) with one drawing before the next step.
 #pragma once
 
 #include <functional>
@@ -39,9 +42,11 @@ inline constexpr double kLongestWait = 1e8;
 std::vector<ScriptStep> ParseScript(const std::vector<std::string>& tokens,
                                     const std::vector<std::string>& buttonLabels);
 
-// Runs the steps on `display`, calling `draw` with the drawing's number (from 1) for
-// every draw step. Throws ScriptError when typing finds no input box open or the
-// world cannot move on.
-void RunScript(Display& display, const std::vector<ScriptStep>& steps, const std::function<void(int drawing)>& draw);
+// Runs the steps on `display`, calling `draw` for every draw step with its number
+// (from 1) and `redraw`, when given, once after every other step after which the
+// page asked for a redraw however often it asked, with the step's place (from 0).
+// Throws ScriptError when typing finds no input box open or the world cannot move on.
+void RunScript(Display& display, const std::vector<ScriptStep>& steps, const std::function<void(int drawing)>& draw,
+               const std::function<void(std::size_t step)>& redraw = nullptr);
 
 }  // namespace sim

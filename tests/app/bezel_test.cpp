@@ -118,6 +118,14 @@ TEST_F(Bezel, AButtonWithoutSelectCharacterShowsItsLabel) {
     EXPECT_EQ(first.column, 2);  // right-aligned against the frame like the others
 }
 
+// The display's size shows in the frame's title: it sets the page's cell in pixels,
+// while the page keeps the host's grid of cells, as the terminal shows it.
+TEST(BezelTitle, NamesTheScenarioAndTheDisplaySize) {
+    EXPECT_EQ(app::BezelTitle("leo", "400x400"), " Kalvo MFD on leo, display 400x400 px ");
+    EXPECT_EQ(app::BezelTitle("docs/scenarios/launch-pad.json", "640x480"),
+              " Kalvo MFD on docs/scenarios/launch-pad.json, display 640x480 px ");
+}
+
 TEST(WrapWords, BreaksAtBlanksAndCutsLongWords) {
     const struct {
         const char* text;

@@ -28,6 +28,7 @@ namespace keys = app::keys;
 std::string Describe(const LiveCommand& command) {
     if (std::holds_alternative<QuitLivePage>(command)) return "quit";
     if (std::holds_alternative<CycleTimeAcceleration>(command)) return "time";
+    if (std::holds_alternative<app::ToggleMenu>(command)) return "menu";
     if (const auto* click = std::get_if<ClickOnButton>(&command)) return "button " + std::to_string(click->button);
     if (const auto* press = std::get_if<PressKeyCode>(&command)) return "key " + std::to_string(press->scanCode);
     return "nothing";
@@ -52,12 +53,28 @@ TEST_F(LiveKeys, OtherCharactersArePressedAsTheirKeys) {
         DWORD scanCode;
     } cases[] = {
         // The keys of the buttons whose select characters are shifted or capital.
-        {'=', 13}, {'.', 52}, {',', 51}, {'r', 19}, {'l', 38}, {'s', 31}, {'a', 30}, {'c', 46}, {'v', 47}, {'g', 34},
-        {'h', 35}, {'z', 44},
+        {'=', 13},
+        {'.', 52},
+        {',', 51},
+        {'r', 19},
+        {'l', 38},
+        {'s', 31},
+        {'a', 30},
+        {'c', 46},
+        {'v', 47},
+        {'g', 34},
+        {'h', 35},
+        {'z', 44},
         // Shifted brackets and minus are the same keys.
-        {'{', 26}, {'}', 27}, {'_', 12},
+        {'{', 26},
+        {'}', 27},
+        {'_', 12},
         // Keys the page has no command for still reach it, which refuses them.
-        {'e', 18}, {'E', 18}, {'x', 45}, {'1', 2}, {' ', 57},
+        {'e', 18},
+        {'E', 18},
+        {'x', 45},
+        {'1', 2},
+        {' ', 57},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Describe(CommandOfKey(c.key, menu)), "key " + std::to_string(c.scanCode))
@@ -69,10 +86,67 @@ TEST_F(LiveKeys, LivePageKeysComeFirst) {
         int key;
         const char* command;
     } cases[] = {
-        {'q', "quit"},   {'Q', "quit"},     {keys::kEscape, "quit"},    {keys::kInterrupt, "quit"}, {'t', "time"},
-        {'T', "time"},   {'\t', "nothing"}, {keys::kReturn, "nothing"}, {keys::kLeft, "nothing"},   {0, "nothing"},
-        {-1, "nothing"}, {0xE9, "nothing"}};
+        {'q', "quit"},  {'Q', "quit"},   {keys::kEscape, "quit"}, {keys::kInterrupt, "quit"}, {'t', "time"},
+        {'T', "time"},  {'?', "menu"},   {'\t', "nothing"},       {keys::kReturn, "nothing"}, {keys::kLeft, "nothing"},
+        {0, "nothing"}, {-1, "nothing"}, {0xE9, "nothing"}};
     for (const auto& c : cases) EXPECT_EQ(Describe(CommandOfKey(c.key, menu)), c.command) << "key " << c.key;
+}
+
+// With the menu shown, Escape and ? close it and every other key does what it does
+// on the page (the live page then closes the menu); behind the message that the
+// terminal is too small, only the keys that quit act.
+TEST_F(LiveKeys, WhatAKeyDoesDependsOnWhatIsShown) {
+    using app::LiveView;
+    const struct {
+        int key;
+        const char* onMenu;
+        const char* whenTooSmall;
+    } cases[] = {
+        {keys::kEscape, "menu", "quit"}, {'?', "menu", "nothing"},           {'q', "quit", "quit"},
+        {'Q', "quit", "quit"},           {keys::kInterrupt, "quit", "quit"}, {'T', "time", "nothing"},
+        {'S', "button 8", "nothing"},    {'+', "button 0", "nothing"},       {'s', "key 31", "nothing"},
+        {'=', "key 13", "nothing"},      {'x', "key 45", "nothing"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Describe(CommandOfKey(c.key, menu, LiveView::Menu)), c.onMenu) << "key " << c.key;
+        EXPECT_EQ(Describe(CommandOfKey(c.key, menu, LiveView::TooSmall)), c.whenTooSmall) << "key " << c.key;
+    }
+}
+
+TEST(HostKeys, HintLineNamesEveryKeyOfTheLivePage) { EXPECT_EQ(app::HostKeysHint(), "T: faster   ?: menu   q: quit"); }
+
+// The menu as the simulator's menu button shows it, from the module's own button
+// menu: select character, label and menu text in button order; then what Hlp does
+// and the live page's keys. At the default page's 46 columns nothing is cut.
+TEST_F(LiveKeys, MenuListsTheButtonsAndTheHostKeys) {
+    const std::vector<std::string> lines = app::MenuLines(labels, menu, 46);
+    const std::vector<std::string> expected = {
+        "Buttons (select character, label, menu):",
+        " +  Dr>  Next Directory",
+        " -  Dr<  Prev Directory",
+        " ]  Eq>  Next Equation",
+        " [  Eq<  Prev Equation",
+        " R  VSt  Select Variable Set",
+        " >  Vr>  Next Variable",
+        " <  Vr<  Prev Variable",
+        " L  Inp  Input Value",
+        " S  Slv  Solve for Variable",
+        " A  All  Get All Values",
+        " C  Cpy  Copy to Clipboard",
+        " V  Pst  Paste from Clipboard",
+        " G  Get  Get System Value",
+        " H  Hlp  Variable Help",
+        " Z  0->  Zero Value",
+        "Hlp shows the long names in place of the",
+        "values until pressed again.",
+        "",
+        " T  faster: 1x, 10x, 100x, 1000x, then 1x",
+        " ?  the button menu; ? or Esc closes it",
+        " q  quit; Q, Esc and Ctrl-C quit too",
+    };
+    EXPECT_EQ(lines, expected);
+    // The page of the smallest display (40 columns) still holds it, no line wider.
+    for (const std::string& line : app::MenuLines(labels, menu, 20)) EXPECT_LE(line.size(), 20u) << line;
 }
 
 // Every key of a command reaches the page, which takes it; other keys it refuses.

@@ -3,6 +3,7 @@
 #                     containing OUTPUT (or equal to it, with -DEXACT=ON)
 #   -DEXPECT=failure  non-zero exit status, nothing on standard output, standard
 #                     error containing OUTPUT
+# -DSTATUS=<n> asks for that exit status instead.
 # OUTPUT is a literal text, not a pattern; -DOUTPUT_FILE=<file> takes it from a file.
 set(command)
 set(collecting OFF)
@@ -22,8 +23,11 @@ execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_VARIABLE out ER
 string(REPLACE ";" " " shown "${command}")
 message(STATUS "ran: ${shown}\nstatus: ${status}\nstdout:\n${out}\nstderr:\n${err}")
 
+if(DEFINED STATUS AND NOT status EQUAL STATUS)
+  message(FATAL_ERROR "expected exit status ${STATUS}")
+endif()
 if(EXPECT STREQUAL "success")
-  if(NOT status EQUAL 0 OR NOT err STREQUAL "")
+  if((NOT DEFINED STATUS AND NOT status EQUAL 0) OR NOT err STREQUAL "")
     message(FATAL_ERROR "expected success with nothing on standard error")
   endif()
   set(checked "${out}")

@@ -1,4 +1,5 @@
-// The page's colours in a terminal's palettes and its characters in ASCII. The
+// The page's colours in a terminal's palettes, its characters in ASCII, and the
+// terminals it can be shown in. The
 // expected palette indices are worked by hand: in the 256-colour palette, cube
 // colour 16 + 36r + 6g + b for the nearest levels of 0, 95, 135, 175, 215, 255, or
 // grey 232 + k (level 8 + 10k) when that is nearer; of 8 colours, the corner of the
@@ -6,6 +7,11 @@
 #include "app/terminal_cells.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/terminal_type.h"
 
 namespace kalvo::test {
 namespace {
@@ -47,6 +53,37 @@ TEST(TerminalCharacters, AsciiStandIns) {
     } cases[] = {{"a", "a"}, {" ", " "}, {"~", "~"}, {"─", "-"}, {"│", "|"}, {"·", "."},
                  {"←", "<"}, {"→", ">"}, {"é", "?"}, {"?", "?"}, {"", "?"}};
     for (const auto& c : cases) EXPECT_EQ(app::AsciiOf(c.glyph), c.ascii) << c.glyph;
+}
+
+// A page's text for a terminal without UTF-8: each character by its stand-in, of
+// one to four bytes; rows keep their newlines.
+TEST(TerminalCharacters, WholeTextsInAscii) {
+    EXPECT_EQ(app::AsciiOfText("DR: BOP ORB→\n───\n"), "DR: BOP ORB>\n---\n");
+    EXPECT_EQ(app::AsciiOfText("é€😀x"), "???x");  // two, three and four bytes
+    EXPECT_EQ(app::AsciiOfText(""), "");
+}
+
+// The live page needs a terminal type known here that can put the cursor anywhere.
+TEST(TerminalType, KnownTypesThatPlaceTheCursor) {
+    const char* const before = std::getenv("TERM");
+    const std::string kept = before != nullptr ? before : "";
+    const struct {
+        const char* type;
+        std::string shortcoming;
+    } cases[] = {
+        {"xterm-256color", ""},
+        {"vt100", ""},
+        {"dumb", "this terminal (TERM=dumb) cannot place the cursor, which the live page needs"},
+        {"no-such-terminal", "this terminal (TERM=no-such-terminal) is of a type unknown here"},
+    };
+    for (const auto& c : cases) {
+        setenv("TERM", c.type, 1);
+        EXPECT_EQ(app::TerminalShortcoming(), c.shortcoming) << c.type;
+    }
+    if (before != nullptr)
+        setenv("TERM", kept.c_str(), 1);
+    else
+        unsetenv("TERM");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "sim/host.h"
 #include "sim/world.h"
 #include "tests/support/page_probe.h"
+#include "ui/clipboard.h"
 
 namespace {
 
@@ -82,8 +83,8 @@ TEST(Script, NamesTheBadStepItsPlaceAndWhatIsValid) {
 OAPI_MSGTYPE KalvoPages(UINT message, UINT, WPARAM wparam, LPARAM lparam) {
     if (message != OAPI_MSG_MFD_OPENED) return 0;
     return reinterpret_cast<OAPI_MSGTYPE>(new kalvo::SolverMFD(static_cast<DWORD>(wparam & 0xFFFF),
-                                                                   static_cast<DWORD>(wparam >> 16 & 0xFFFF),
-                                                                   reinterpret_cast<VESSEL*>(lparam)));
+                                                               static_cast<DWORD>(wparam >> 16 & 0xFFFF),
+                                                               reinterpret_cast<VESSEL*>(lparam)));
 }
 
 class ScriptOnPage : public ::testing::Test {
@@ -102,10 +103,14 @@ protected:
         sim::ResetHostState();
     }
 
-    std::vector<int> Play(const std::vector<std::string>& tokens) {
-        std::vector<int> drawings;
-        sim::RunScript(display, sim::ParseScript(tokens, display.ButtonLabels()),
-                       [&](int drawing) { drawings.push_back(drawing); });
+    // The drawings the script asked for, in order: "draw N" for the draw steps and
+    // "redraw after N" (N from 1) for the redraws the steps asked for.
+    std::vector<std::string> Play(const std::vector<std::string>& tokens) {
+        std::vector<std::string> drawings;
+        sim::RunScript(
+            display, sim::ParseScript(tokens, display.ButtonLabels()),
+            [&](int drawing) { drawings.push_back("draw " + std::to_string(drawing)); },
+            [&](std::size_t step) { drawings.push_back("redraw after " + std::to_string(step + 1)); });
         return drawings;
     }
 
@@ -121,9 +126,8 @@ private:
 // (the equation's second variable) and solved for Vt = sqrt(p*G*M)/r with r and M
 // typed too. By hand: sqrt(6771000 * 6.67259e-11 * 5.972e24) / 6771000 = 7671.507 m/s.
 TEST_F(ScriptOnPage, ButtonsAndTypingWorkThePage) {
-    const std::vector<int> drawings = Play({"Dr>", "Eq>", "Inp", "type:6771000", "draw", "Vr>", "Inp", "type:6771000",
-                                            "Vr>", "Vr>", "Inp", "type:5.972e24", "Vr<", "Slv", "draw"});
-    EXPECT_EQ(drawings, (std::vector<int>{1, 2}));
+    Play({"Dr>", "Eq>", "Inp", "type:6771000", "draw", "Vr>", "Inp", "type:6771000", "Vr>", "Vr>", "Inp",
+          "type:5.972e24", "Vr<", "Slv", "draw"});
     const auto& orb = kalvo::ValueStore[0][kalvo::ORB];
     EXPECT_EQ(orb[kalvo::Var(kalvo::ORB, "r")], 6771000.0);
     EXPECT_EQ(orb[kalvo::Var(kalvo::ORB, "p")], 6771000.0);
@@ -131,12 +135,78 @@ TEST_F(ScriptOnPage, ButtonsAndTypingWorkThePage) {
     EXPECT_NEAR(orb[kalvo::Var(kalvo::ORB, "Vt")], 7671.507, 1e-3);
 }
 
+// The page asks for a redraw after a move, a switch of set or view, Zero and Paste;
+// not after a move at a bound, Inp, typing, Slv, Get, All or Cpy (their results show
+// at the next refresh), nor does time passing ask for one.
+TEST_F(ScriptOnPage, StepsThatAskForARedrawAreFollowedByOne) {
+    const struct {
+        std::vector<std::string> tokens;
+        std::vector<std::string> drawings;
+    } cases[] = {
+        {{"Dr>", "Eq>", "draw"}, {"redraw after 1", "redraw after 2", "draw 1"}},
+        {{"Dr<", "Eq<", "Vr<", "draw", "draw"}, {"draw 1", "draw 2"}},
+        {{"Vr>", "Vr<", "VSt", "Hlp", "0->"},
+         {"redraw after 1", "redraw after 2", "redraw after 3", "redraw after 4", "redraw after 5"}},
+        {{"Inp", "type:5", "Slv", "Get", "All", "Cpy", "wait:60"}, {}},
+        {{"Cpy", "Pst", "Pst"}, {"redraw after 2"}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(display.SelectMode(0x70));  // a fresh page, on BOP
+        kalvo::Clipboard.depth = 0;
+        EXPECT_EQ(Play(c.tokens), c.drawings) << c.tokens.front() << "...";
+    }
+}
+
+// A page that asks for a redraw as many times as its button's number, plus one.
+class AskingPage : public MFD {
+public:
+    AskingPage() : MFD(400, 400, nullptr) {}
+    void Update(HDC) override {}
+    bool ConsumeButton(int button, int) override {
+        for (int ask = 0; ask <= button; ++ask) InvalidateDisplay();
+        return true;
+    }
+    char* ButtonLabel(int button) override { return button < 2 ? labels_[button] : nullptr; }
+
+private:
+    char labels_[2][4] = {"one", "two"};
+};
+
+OAPI_MSGTYPE AskingPages(UINT message, UINT, WPARAM, LPARAM) {
+    return message == OAPI_MSG_MFD_OPENED ? reinterpret_cast<OAPI_MSGTYPE>(new AskingPage) : 0;
+}
+
+TEST(ScriptRedraws, OneDrawingHoweverOftenAStepAsked) {
+    sim::ResetHostState();
+    char name[] = "Asking";
+    MFDMODESPEC spec{name, 0x71, AskingPages};
+    const int mode = oapiRegisterMFDMode(spec);
+    {
+        sim::Display display(400, 400);
+        ASSERT_TRUE(display.SelectMode(0x71));
+        std::vector<std::size_t> redrawn;
+        int drawings = 0;
+        sim::RunScript(
+            display, sim::ParseScript({"two", "draw", "one", "two"}, display.ButtonLabels()), [&](int) { ++drawings; },
+            [&](std::size_t step) { redrawn.push_back(step); });
+        EXPECT_EQ(redrawn, (std::vector<std::size_t>{0, 2, 3}));
+        EXPECT_EQ(drawings, 1);
+        // Without a redraw to call, the requests are taken all the same.
+        sim::RunScript(display, sim::ParseScript({"two"}, display.ButtonLabels()), [&](int) { ++drawings; });
+        EXPECT_FALSE(display.TakeRedrawRequest());
+        EXPECT_EQ(drawings, 1);
+    }
+    oapiUnregisterMFDMode(mode);
+    sim::ResetHostState();
+}
+
 TEST_F(ScriptOnPage, TypingWithoutAnInputBoxStopsTheScript) {
     try {
         Play({"Dr>", "type:5", "Dr>"});
         ADD_FAILURE() << "typed with no input box open";
     } catch (const sim::ScriptError& error) {
-        EXPECT_EQ(std::string(error.what()), "step 2: no input box is open to type \"5\" into (the Inp button opens one)");
+        EXPECT_EQ(std::string(error.what()),
+                  "step 2: no input box is open to type \"5\" into (the Inp button opens one)");
     }
 }
 

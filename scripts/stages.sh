@@ -1,0 +1,58 @@
+# The stages of a test run and the verdict that ends it, for scripts to source.
+#   stage NAME COMMAND [ARGUMENTS...]   runs the command (under set -e), its output
+#                                       shown and kept; a failure is recorded, not fatal
+#   verdict                             one line per stage, then the overall result;
+#                                       returns 1 when a stage failed
+# A stage's counts are read from its output: CTest's "tests passed" line and the
+# fuzzer's count of executed inputs.
+stage_names=()
+stage_results=()
+stage_counts=()
+stage_seconds=()
+stage_logs=$(mktemp -d)
+trap 'rm -rf "$stage_logs"' EXIT
+
+stage_counts_of() {
+  local log=$1 tests executions
+  tests=$(sed -n 's/^[0-9]*% tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\)$/\2 \1/p' "$log" | tail -n 1)
+  executions=$(sed -n 's/^stat::number_of_executed_units: *\([0-9]*\)$/\1/p' "$log" | tail -n 1)
+  if [ -n "$tests" ]; then
+    set -- $tests
+    echo "$(($1 - $2)) of $1 tests passed, $2 failed"
+  elif [ -n "$executions" ]; then
+    echo "$executions inputs executed"
+  else
+    echo "-"
+  fi
+}
+
+stage() {
+  local name=$1 log="$stage_logs/${#stage_names[@]}" started=$SECONDS status
+  shift
+  set +e
+  (set -e; "$@") 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  set -e
+  stage_names+=("$name")
+  if [ "$status" -eq 0 ]; then stage_results+=(passed); else stage_results+=("FAILED (exit status $status)"); fi
+  stage_counts+=("$(stage_counts_of "$log")")
+  stage_seconds+=($((SECONDS - started)))
+}
+
+verdict() {
+  local index failed=()
+  echo
+  echo "Verdict:"
+  for index in "${!stage_names[@]}"; do
+    printf '  %-16s %-26s %-36s %5d s\n' "${stage_names[index]}" "${stage_results[index]}" \
+      "${stage_counts[index]}" "${stage_seconds[index]}"
+    [ "${stage_results[index]}" = passed ] || failed+=("${stage_names[index]}")
+  done
+  if [ ${#failed[@]} -eq 0 ]; then
+    echo "All ${#stage_names[@]} stages passed."
+  else
+    local IFS=,
+    echo "FAILED: ${failed[*]}."
+    return 1
+  fi
+}

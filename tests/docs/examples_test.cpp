@@ -1,0 +1,221 @@
+// The examples of the README and of the user's guide, run as a reader runs them
+// and compared with what they show, so that neither can drift from the program.
+//
+// An example is a line of a fenced block: "$ COMMAND" (continued on the next line
+// after a trailing backslash), a shell command pasted from the repository's root,
+// or "Press: BUTTON ...", the presses of a pilot on a page just opened, where
+// "Inp 1.5" types 1.5 into the input box that Inp opens, and whose rows show the
+// page's arrows as the guide's plain text does, as ">" and "<". The lines after it, up to
+// the next example or the block's end, are rows the command shows, consecutive
+// unless a line "..." stands for rows left out between them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Example {
+    int line;             // of the Markdown file, from 1
+    std::string command;  // for the shell, from the repository's root
+    bool plainArrows;     // the rows show the page's arrows as ">" and "<"
+    std::vector<std::string> shown;
+};
+
+constexpr std::string_view kShellPrompt = "$ ";
+constexpr std::string_view kPresses = "Press: ";
+constexpr std::string_view kLeftOut = "...";
+
+std::string TrimmedRight(std::string text) {
+    text.erase(text.find_last_not_of(" \t\r") + 1);
+    return text;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(TrimmedRight(line));
+    return lines;
+}
+
+// The presses as a `kalvo play` script: each label quoted for the shell, and
+// "Inp VALUE" as Inp followed by type:VALUE.
+std::string PlayCommand(std::string_view presses) {
+    std::istringstream words{std::string(presses)};
+    std::string command = "build/kalvo play";
+    bool typing = false;
+    for (std::string word; words >> word; typing = word == "Inp")
+        command += " '" + (typing ? "type:" + word : word) + "'";
+    return command;
+}
+
+std::vector<Example> ReadExamples(const std::string& markdown) {
+    std::vector<Example> examples;
+    const std::vector<std::string> lines = Lines(markdown);
+    bool inBlock = false;
+    std::optional<Example> current;
+    const auto finish = [&] {
+        if (current && !current->shown.empty()) examples.push_back(*current);
+        current.reset();
+    };
+    for (std::size_t at = 0; at < lines.size(); ++at) {
+        const std::string line = lines[at];
+        // A fence may be indented (inside a list item), an example is not.
+        const std::size_t indent = line.find_first_not_of(' ');
+        if (indent != std::string::npos && line.compare(indent, 3, "```") == 0) {
+            finish();
+            inBlock = !inBlock;
+        } else if (!inBlock) {
+            continue;
+        } else if (line.starts_with(kShellPrompt)) {
+            finish();
+            current = Example{static_cast<int>(at + 1), line.substr(kShellPrompt.size()), false, {}};
+            while (current->command.ends_with('\\') && at + 1 < lines.size()) {
+                current->command.pop_back();
+                current->command += lines[++at];
+            }
+        } else if (line.starts_with(kPresses)) {
+            finish();
+            current = Example{static_cast<int>(at + 1), PlayCommand(line.substr(kPresses.size())), true, {}};
+        } else if (current) {
+            current->shown.push_back(line);
+        }
+    }
+    return examples;
+}
+
+// A line "..." (indented or not) leaves rows out.
+bool LeavesRowsOut(const std::string& line) {
+    const std::size_t first = line.find_first_not_of(' ');
+    return first != std::string::npos && std::string_view(line).substr(first) == kLeftOut;
+}
+
+std::string WithPlainArrows(std::string text) {
+    for (const auto& [arrow, plain] : {std::pair{"→", ">"}, {"←", "<"}})
+        for (std::size_t at = 0; (at = text.find(arrow, at)) != std::string::npos;) text.replace(at, 3, plain);
+    return text;
+}
+
+// Empty when `output` shows the rows, else which rows it lacks.
+std::string MissingRows(const std::vector<std::string>& shown, const std::vector<std::string>& output) {
+    std::size_t from = 0;  // where in the output the next run of rows may start
+    for (std::size_t first = 0; first < shown.size();) {
+        std::size_t end = first;
+        while (end < shown.size() && !LeavesRowsOut(shown[end])) ++end;
+        if (end > first) {
+            const auto at = std::search(output.begin() + static_cast<std::ptrdiff_t>(from), output.end(),
+                                        shown.begin() + static_cast<std::ptrdiff_t>(first),
+                                        shown.begin() + static_cast<std::ptrdiff_t>(end));
+            if (at == output.end())
+                return "no rows \"" + shown[first] + "\" to \"" + shown[end - 1] + "\" there, in this order";
+            from = static_cast<std::size_t>(at - output.begin()) + (end - first);
+        }
+        first = end + 1;
+    }
+    return "";
+}
+
+// The command's standard output and error, run by the shell from the repository's
+// root with the build's own kalvo in place of build/kalvo.
+std::string Run(const std::string& command) {
+    std::string local = command;
+    const std::string built = std::string(KALVO_BUILD_DIR) + "/kalvo";
+    for (std::size_t at = 0; (at = local.find("build/kalvo", at)) != std::string::npos;) {
+        if (at == 0 || local[at - 1] == ' ' || local[at - 1] == '(') {
+            local.replace(at, 11, built);
+            at += built.size();
+        } else {
+            at += 11;
+        }
+    }
+    std::FILE* pipe = popen(("cd '" KALVO_SOURCE_DIR "' && (" + local + ") 2>&1").c_str(), "r");
+    if (pipe == nullptr) return "cannot start the shell";
+    std::string output;
+    char buffer[4096];
+    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, read);
+    pclose(pipe);
+    return output;
+}
+
+std::string ReadFile(const std::string& name) {
+    std::ifstream in(std::string(KALVO_SOURCE_DIR) + "/" + name);
+    EXPECT_TRUE(in) << "cannot read " << name;
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(DocumentedExamples, ReadFromTheirBlocks) {
+    const std::string markdown =
+        "$ outside a block\n"
+        "```sh\n"
+        "$ build/kalvo play 'Dr>' \\\n"
+        "      Get | sed -n 10p\n"
+        "   row  \n"
+        "...\n"
+        "last row\n"
+        "$ no rows\n"
+        "```\n"
+        "text\n"
+        "  ```\n"
+        "Press: Eq> Vr> Inp 1.5 Inp -2e3 Slv\n"
+        "    a\n"
+        "  ```\n";
+    const std::vector<Example> examples = ReadExamples(markdown);
+    ASSERT_EQ(examples.size(), 2u);
+    EXPECT_EQ(examples[0].line, 3);
+    EXPECT_EQ(examples[0].command, "build/kalvo play 'Dr>'       Get | sed -n 10p");
+    EXPECT_EQ(examples[0].shown, (std::vector<std::string>{"   row", "...", "last row"}));
+    EXPECT_EQ(examples[1].line, 12);
+    EXPECT_EQ(examples[1].command, "build/kalvo play 'Eq>' 'Vr>' 'Inp' 'type:1.5' 'Inp' 'type:-2e3' 'Slv'");
+    EXPECT_EQ(examples[1].shown, (std::vector<std::string>{"    a"}));
+}
+
+TEST(DocumentedExamples, RowsAreConsecutiveUnlessLeftOut) {
+    const std::vector<std::string> output = {"title", "a 1", "b 2", "c 3", "d 4"};
+    const struct {
+        std::vector<std::string> shown;
+        bool matches;
+    } cases[] = {
+        {{"a 1", "b 2"}, true},
+        {{"title"}, true},
+        {{"d 4"}, true},
+        {{"a 1", "...", "d 4"}, true},
+        {{"a 1", "  ...", "d 4"}, true},
+        {{"a 1", "...", "b 2", "c 3"}, true},  // nothing need be left out
+        {{"a 1", "c 3"}, false},               // a row left out unsaid
+        {{"b 2", "...", "a 1"}, false},        // out of order
+        {{"a 1", "...", "a 1"}, false},        // one row shown twice
+        {{"a"}, false},                        // rows match whole
+        {{"e 5"}, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MissingRows(c.shown, output).empty(), c.matches) << c.shown.front();
+}
+
+// Every example of the file that shows rows; each "$ " or "Press: " line of the
+// file is one.
+void ExpectExamplesHold(const std::string& file) {
+    const std::string markdown = ReadFile(file);
+    const std::vector<Example> examples = ReadExamples(markdown);
+    int starts = 0;
+    for (const std::string& line : Lines(markdown))
+        if (line.starts_with(kShellPrompt) || line.starts_with(kPresses)) ++starts;
+    EXPECT_EQ(static_cast<int>(examples.size()), starts) << file << ": an example shows no rows, or is outside a block";
+    for (const Example& example : examples) {
+        const std::string run = Run(example.command);
+        const std::string output = example.plainArrows ? WithPlainArrows(run) : run;
+        const std::string missing = MissingRows(example.shown, Lines(output));
+        EXPECT_EQ(missing, "") << file << ":" << example.line << ": " << example.command << "\nshowed:\n" << output;
+    }
+}
+
+TEST(DocumentedExamples, Readme) { ExpectExamplesHold("README.md"); }
+
+TEST(DocumentedExamples, UsersGuide) { ExpectExamplesHold("docs/KalvoMFD.md"); }
+
+}  // namespace

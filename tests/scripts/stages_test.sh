@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The verdict that ends a test run (scripts/stages.sh): every stage runs, a failing
+# one stops at its failing command, and the run fails after the summary is shown.
+set -euo pipefail
+source "$1"
+built() { echo "100% tests passed, 0 tests failed out of 12"; }
+sanitized() {
+  echo "83% tests passed, 2 tests failed out of 12"
+  false
+  echo "after the failure"
+}
+fuzzed() { echo "stat::number_of_executed_units: 4567"; }
+silent() { :; }
+stage "tests as built" built > /dev/null
+stage "sanitizers" sanitized > /dev/null
+stage "fuzzer" fuzzed > /dev/null
+stage "other" silent > /dev/null
+
+status=0
+shown=$(verdict) || status=$?
+expected='
+Verdict:
+  tests as built   passed                     12 of 12 tests passed, 0 failed          N s
+  sanitizers       FAILED (exit status 1)     10 of 12 tests passed, 2 failed          N s
+  fuzzer           passed                     4567 inputs executed                     N s
+  other            passed                     -                                        N s
+FAILED: sanitizers.'
+masked=$(sed 's/[0-9][0-9]* s$/N s/' <<< "$shown")
+if [ "$masked" != "$expected" ] || [ "$status" -ne 1 ]; then
+  printf 'verdict (status %d):\n%s\nexpected (status 1):\n%s\n' "$status" "$masked" "$expected"
+  exit 1
+fi
+if grep -q "after the failure" "$stage_logs/1"; then
+  echo "the failing stage went on after its failing command"
+  exit 1
+fi
+
+stage_names=()
+stage_results=()
+stage_counts=()
+stage_seconds=()
+stage "fuzzer" fuzzed > /dev/null
+[ "$(verdict | tail -n 1)" = "All 1 stages passed." ] || { echo "a passing run: $(verdict)"; exit 1; }
