@@ -3,15 +3,13 @@
 #include <charconv>
 #include <limits>
 
+#include "host/entry.h"
 #include "sim/host.h"
 #include "sim/scenario.h"
 
 namespace kalvo::app {
 
 namespace {
-
-// Scan code of the E key, with which the pilot selects the Kalvo MFD mode.
-constexpr DWORD kKalvoModeKey = 18;
 
 std::string SizeRange() {
     return "width " + std::to_string(kSmallestDisplayWidth) + " to " + std::to_string(kLargestDisplaySide) +
@@ -60,9 +58,9 @@ PageSession::PageSession(const std::string& modulePath, DisplaySize size)
       canvas_(static_cast<int>(size.width), static_cast<int>(size.height)) {
     if (valueCell_ == nullptr || pageStatus_ == nullptr)
         throw sim::ModuleError("module \"" + modulePath + "\" is not Kalvo MFD (no KalvoValueCell or KalvoPageStatus)");
-    if (!display_.SelectMode(kKalvoModeKey))
+    if (!display_.SelectMode(kModeKey))
         throw sim::ModuleError("module \"" + modulePath + "\" opened no page for mode key " +
-                               std::to_string(kKalvoModeKey));
+                               std::to_string(kModeKey));
 }
 
 std::span<const MFDBUTTONMENU> PageSession::ButtonMenu() const {
