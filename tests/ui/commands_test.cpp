@@ -113,11 +113,11 @@ TEST_F(Commands, ButtonsTheirMenuAndTheirKeys) {
 }
 
 TEST_F(Commands, SelectionCommandsMoveWithinTheirBounds) {
-    const std::vector<DWORD> toGld(8, kKeyNextDirectory);
-    std::vector<DWORD> toLastOrbEquation(11, kKeyNextEquation);
-    toLastOrbEquation[0] = kKeyNextDirectory;
-    const DWORD dr = kKeyNextDirectory, eq = kKeyNextEquation, vr = kKeyNextVariable, set = kKeySelectVariableSet,
-                help = kKeyVariableHelp;
+    // Short names for the keys, so that each case fits a line.
+    const DWORD dr = kKeyNextDirectory, dl = kKeyPrevDirectory, eq = kKeyNextEquation, el = kKeyPrevEquation,
+                vr = kKeyNextVariable, vl = kKeyPrevVariable, set = kKeySelectVariableSet, help = kKeyVariableHelp;
+    const std::vector<DWORD> toGld(8, dr), toLastOrbEquation{dr, eq, eq, eq, eq, eq, eq, eq, eq, eq, eq};
+    const std::vector<std::string> orb0{"r", "p", "e", "v"}, orb1{"r", "p", "Vt", "M"}, bop{"a", "b", "c"};
     const struct {
         const char* name;
         std::vector<DWORD> before;  // keys pressed first, from a new page
@@ -127,36 +127,26 @@ TEST_F(Commands, SelectionCommandsMoveWithinTheirBounds) {
         std::vector<std::string> equation;  // the symbols of the equation selected after
         bool showsHelp;
     } cases[] = {
-        {"next directory from BOP 3 b", {eq, eq, eq, vr}, dr, true, {0, ORB, "r"}, {"r", "p", "e", "v"}, false},
-        {"prev directory at BOP", {}, kKeyPrevDirectory, false, {0, BOP, "a"}, {"a", "b", "c"}, false},
-        {"prev directory from ORB 2",
-         {dr, eq, eq, vr, vr},
-         kKeyPrevDirectory,
-         true,
-         {0, BOP, "a"},
-         {"a", "b", "c"},
-         false},
+        // clang-format off
+        {"next directory from BOP 3 b", {eq, eq, eq, vr}, dr, true, {0, ORB, "r"}, orb0, false},
+        {"prev directory at BOP", {}, dl, false, {0, BOP, "a"}, bop, false},
+        {"prev directory from ORB 2", {dr, eq, eq, vr, vr}, dl, true, {0, BOP, "a"}, bop, false},
         {"next directory at GLD", toGld, dr, false, {0, GLD, "Vd"}, {"Vd", "Vh", "a"}, false},
-        {"prev directory from GLD",
-         toGld,
-         kKeyPrevDirectory,
-         true,
-         {0, RNT, "la"},
-         {"la", "lb", "wa", "wb", "t", "to", "loa", "lob"},
-         false},
+        {"prev directory from GLD", toGld, dl, true, {0, RNT, "la"}, {"la", "lb", "wa", "wb", "t", "to", "loa", "lob"}, false},
         {"next equation from ORB 3 p", {dr, eq, eq, eq, vr}, eq, true, {0, ORB, "Vt"}, {"Vt", "Vr", "V"}, false},
         {"next equation at the last", toLastOrbEquation, eq, false, {0, ORB, "M"}, {"M", "ra", "rp", "t"}, false},
-        {"prev equation", {dr, eq, eq, vr}, kKeyPrevEquation, true, {0, ORB, "r"}, {"r", "p", "Vt", "M"}, false},
-        {"prev equation at the first", {dr, vr}, kKeyPrevEquation, false, {0, ORB, "p"}, {"r", "p", "e", "v"}, false},
-        {"next variable", {dr, eq}, vr, true, {0, ORB, "p"}, {"r", "p", "Vt", "M"}, false},
-        {"next variable at the last", {dr, eq, vr, vr, vr}, vr, false, {0, ORB, "M"}, {"r", "p", "Vt", "M"}, false},
-        {"prev variable", {dr, eq, vr, vr}, kKeyPrevVariable, true, {0, ORB, "p"}, {"r", "p", "Vt", "M"}, false},
-        {"prev variable at the first", {dr, eq}, kKeyPrevVariable, false, {0, ORB, "r"}, {"r", "p", "Vt", "M"}, false},
-        {"select variable set", {}, set, true, {1, BOP, "a"}, {"a", "b", "c"}, false},
-        {"select variable set twice", {set}, set, true, {0, BOP, "a"}, {"a", "b", "c"}, false},
-        {"variable set kept across directories", {set}, dr, true, {1, ORB, "r"}, {"r", "p", "e", "v"}, false},
-        {"variable help", {dr}, help, true, {0, ORB, "r"}, {"r", "p", "e", "v"}, true},
-        {"variable help off again", {dr, help}, help, true, {0, ORB, "r"}, {"r", "p", "e", "v"}, false},
+        {"prev equation", {dr, eq, eq, vr}, el, true, {0, ORB, "r"}, orb1, false},
+        {"prev equation at the first", {dr, vr}, el, false, {0, ORB, "p"}, orb0, false},
+        {"next variable", {dr, eq}, vr, true, {0, ORB, "p"}, orb1, false},
+        {"next variable at the last", {dr, eq, vr, vr, vr}, vr, false, {0, ORB, "M"}, orb1, false},
+        {"prev variable", {dr, eq, vr, vr}, vl, true, {0, ORB, "p"}, orb1, false},
+        {"prev variable at the first", {dr, eq}, vl, false, {0, ORB, "r"}, orb1, false},
+        {"select variable set", {}, set, true, {1, BOP, "a"}, bop, false},
+        {"select variable set twice", {set}, set, true, {0, BOP, "a"}, bop, false},
+        {"variable set kept across directories", {set}, dr, true, {1, ORB, "r"}, orb0, false},
+        {"variable help", {dr}, help, true, {0, ORB, "r"}, orb0, true},
+        {"variable help off again", {dr, help}, help, true, {0, ORB, "r"}, orb0, false},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
