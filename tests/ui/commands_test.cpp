@@ -88,21 +88,23 @@ protected:
 };
 
 TEST_F(Commands, ButtonsTheirMenuAndTheirKeys) {
-    auto display = OpenPage();
-    const MFDBUTTONMENU* menu = nullptr;
-    ASSERT_EQ(display->ButtonMenu(&menu), 15);
-    EXPECT_EQ(display->Page()->ButtonMenu(nullptr), 15);
-    ASSERT_EQ(display->ButtonLabels().size(), 15u);
-    for (int b = 0; b < 15; ++b) {
-        SCOPED_TRACE(kButtonTable[b].label);
-        EXPECT_EQ(display->ButtonLabels()[b], kButtonTable[b].label);
-        // The records are packed: read each field by value, never bind to it.
-        const char* line1 = menu[b].line1;
-        const char* line2 = menu[b].line2;
-        const char selectCharacter = menu[b].selchar;
-        EXPECT_STREQ(line1, kButtonTable[b].menuLine);
-        EXPECT_EQ(line2, nullptr);
-        EXPECT_EQ(selectCharacter, kButtonTable[b].selectCharacter);
+    {
+        auto display = OpenPage();
+        const MFDBUTTONMENU* menu = nullptr;
+        ASSERT_EQ(display->ButtonMenu(&menu), 15);
+        EXPECT_EQ(display->Page()->ButtonMenu(nullptr), 15);
+        ASSERT_EQ(display->ButtonLabels().size(), 15u);
+        for (int b = 0; b < 15; ++b) {
+            SCOPED_TRACE(kButtonTable[b].label);
+            EXPECT_EQ(display->ButtonLabels()[b], kButtonTable[b].label);
+            // The records are packed: read each field by value, never bind to it.
+            const char* line1 = menu[b].line1;
+            const char* line2 = menu[b].line2;
+            const char selectCharacter = menu[b].selchar;
+            EXPECT_STREQ(line1, kButtonTable[b].menuLine);
+            EXPECT_EQ(line2, nullptr);
+            EXPECT_EQ(selectCharacter, kButtonTable[b].selectCharacter);
+        }
     }
     for (int b = 0; b < 15; ++b) {
         SCOPED_TRACE(kButtonTable[b].label);
