@@ -1,22 +1,16 @@
 // Commands, solvers and readings run on the simulator's thread between two frames
 // and allocate nothing: every text and list is found by index, every result goes
-// into a cell. Counted through the test program's one replaced operator new; a
-// drawing's GDI objects are counted through the host's account.
+// into a cell. Counted through the test program's one replaced operator new.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
 #include <limits>
 #include <string>
 
-#include "catalogue/status.h"
 #include "readings/readings.h"
-#include "sim/gdi.h"
 #include "sim/host.h"
 #include "sim/scenario.h"
 #include "sim/world.h"
 #include "tests/support/allocation_counter.h"
-#include "tests/support/drawn_page.h"
 #include "tests/support/page_probe.h"
 #include "ui/clipboard.h"
 #include "ui/command_keys.h"
@@ -36,11 +30,9 @@ std::size_t AllocationsDuring(Run run) {
     return AllocationCount() - before;
 }
 
-// The keys of the fifteen commands, in button order.
-constexpr DWORD kCommandKeys[] = {
-    kKeyNextDirectory, kKeyPrevDirectory, kKeyNextEquation,   kKeyPrevEquation,  kKeySelectVariableSet,
-    kKeyNextVariable,  kKeyPrevVariable,  kKeyInputValue,     kKeySolve,         kKeyGetAllValues,
-    kKeyCopy,          kKeyPaste,         kKeyGetSystemValue, kKeyVariableHelp,  kKeyZeroValue};
+// The page's buttons; Inp opens the host's input box, which keeps its title.
+constexpr int kButtonCount = 15;
+constexpr int kInputValueButton = 7;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -93,36 +85,48 @@ TEST_F(AllocationFree, TheCounterSeesAnAllocation) {
               1u);
 }
 
-TEST_F(AllocationFree, EveryCommandKeyOnEveryVariable) {
+// Every command but Input Value (below) on every variable, Solve with inputs that
+// reach each solver's guards, its formula, NaN and infinities.
+TEST_F(AllocationFree, EveryCommandAndSolverOnEveryVariable) {
+    const double fills[] = {0.0, 1.0, 0.5, -2.0, 1e7, kNaN, kInf, -kInf};
     ForEverySelection(page, [&](int d, int e, int v) {
-        for (const DWORD key : kCommandKeys) {
-            if (key == kKeyInputValue) continue;  // the host's box keeps its title: below
+        for (int button = 0; button < kButtonCount; ++button) {
+            if (button == kInputValueButton) continue;
             page.Select(d, e, page.Symbol(d, v));
-            EXPECT_EQ(AllocationsDuring([&] { EXPECT_TRUE(page.ConsumeKeyBuffered(key)); }), 0u)
-                << "key " << key << " on " << Where(page);
+            EXPECT_EQ(AllocationsDuring([&] { EXPECT_TRUE(page.ConsumeButton(button, PANEL_MOUSE_LBDOWN)); }), 0u)
+                << page.ButtonLabel(button) << " on " << Where(page);
+        }
+        page.Select(d, e, page.Symbol(d, v));
+        for (const double fill : fills) {
+            for (int u = 0; u < VariableCount(d); ++u)
+                if (kCatalogue[d].variables[u].symbol != "G") ValueStore[0][d][u] = fill;
+            EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeySolve); }), 0u)
+                << Where(page) << " with every input " << fill;
         }
     });
 }
 
-TEST_F(AllocationFree, ButtonsKeysThatAreNoCommandsAndTheMenu) {
+// Buttons in and out of range, keys that are no command, the menu, the clipboard
+// stack filled past its top and emptied past its bottom, and typed text of every shape.
+TEST_F(AllocationFree, ButtonsMenuClipboardAndTypedText) {
+    std::string longDigits(400, '7');
+    char number[] = "1e3", signedWithTail[] = "  -12.5e-3xyz", letters[] = "abc", empty[] = "",
+         hugeExponent[] = "1e99999999999999999999";
+    TypedInputTarget = {0, BOP, 0};
     const MFDBUTTONMENU* menu = nullptr;
     const std::size_t allocations = AllocationsDuring([&] {
         for (int button = -1; button <= 16; ++button) {
-            if (button != 7) page.ConsumeButton(button, PANEL_MOUSE_LBDOWN);  // 7 opens the input box
+            if (button != kInputValueButton) page.ConsumeButton(button, PANEL_MOUSE_LBDOWN);
             page.ConsumeButton(button, 0);
             page.ButtonLabel(button);
         }
         for (const DWORD key : {0u, 11u, 14u, 53u, 255u, 0xFFFFFFFFu}) page.ConsumeKeyBuffered(key);
         page.ButtonMenu(&menu);
         page.ButtonMenu(nullptr);
-    });
-    EXPECT_EQ(allocations, 0u);
-}
-
-TEST_F(AllocationFree, TheClipboardStackFilledPastItsTopAndEmptiedPastItsBottom) {
-    const std::size_t allocations = AllocationsDuring([&] {
         for (int i = 0; i < ClipboardStack::kSlots + 1; ++i) page.ConsumeKeyBuffered(kKeyCopy);
         for (int i = 0; i < ClipboardStack::kSlots + 1; ++i) page.ConsumeKeyBuffered(kKeyPaste);
+        for (char* text : {number, signedWithTail, letters, empty, hugeExponent, longDigits.data()})
+            InputCallback(nullptr, text, nullptr);
     });
     EXPECT_EQ(allocations, 0u);
     EXPECT_EQ(Clipboard.depth, 0);
@@ -140,45 +144,6 @@ TEST_F(AllocationFree, InputValueAllocatesOnlyWhatTheHostsBoxKeeps) {
         EXPECT_EQ(sim::InputBox().title, page.LongName(d, v));
         sim::CancelInputBox();
     });
-}
-
-TEST_F(AllocationFree, TypedTextOfEveryShape) {
-    std::string longDigits(400, '7');
-    char number[] = "1e3";
-    char signedWithTail[] = "  -12.5e-3xyz";
-    char letters[] = "abc";
-    char empty[] = "";
-    char hugeExponent[] = "1e99999999999999999999";
-    char* texts[] = {number, signedWithTail, letters, empty, hugeExponent, longDigits.data()};
-    TypedInputTarget = {0, BOP, 0};
-    for (char* text : texts)
-        EXPECT_EQ(AllocationsDuring([&] { EXPECT_TRUE(InputCallback(nullptr, text, nullptr)); }), 0u)
-            << std::strlen(text) << " characters";
-}
-
-// Each solver with inputs that reach its guards, its formula, NaN and infinities.
-TEST_F(AllocationFree, EverySolverOfTheCatalogue) {
-    const double fills[] = {0.0, 1.0, 0.5, -2.0, 1e7, kNaN, kInf, -kInf};
-    ForEverySelection(page, [&](int d, int, int) {
-        for (const double fill : fills) {
-            for (int v = 0; v < VariableCount(d); ++v)
-                if (kCatalogue[d].variables[v].symbol != "G") ValueStore[0][d][v] = fill;
-            EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeySolve); }), 0u)
-                << Where(page) << " with every input " << fill;
-        }
-    });
-}
-
-TEST_F(AllocationFree, TheLongestAnomalySearch) {
-    // A time far beyond a hyperbola's reach: the search runs all its 10000 steps.
-    page.Select(ORB, 9, "v");
-    auto& orbit = ValueStore[0][ORB];
-    orbit[Var(ORB, "p")] = 1e7;
-    orbit[Var(ORB, "e")] = 2;
-    orbit[Var(ORB, "t")] = -1e9;
-    orbit[Var(ORB, "M")] = 5.9736e24;
-    EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeySolve); }), 0u);
-    EXPECT_EQ(page.Status(), kSolved);
 }
 
 // In the host's scenarios, and in a world that has lost its bodies.
@@ -202,24 +167,6 @@ TEST_F(AllocationFree, EveryReadingGetAndGetAllInEveryDirectory) {
             EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyGetSystemValue); }), 0u) << Where(page);
             EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyGetAllValues); }), 0u) << Where(page);
         });
-    }
-}
-
-// The page's five GDI objects (two pens, a brush, two fonts) on the smallest and
-// the largest display a message procedure can be given, where a cell is one pixel
-// or spans hundreds.
-TEST_F(AllocationFree, ADrawingOnEveryDisplaySizeCreatesAndDeletesItsFiveGdiObjects) {
-    for (const auto& [width, height] : {std::pair{1u, 1u}, std::pair{65535u, 65535u}, std::pair{39u, 23u}}) {
-        PageProbe sized(width, height);
-        sized.Select(ORB, 9, "t");
-        test::DrawnPage drawn(sized);
-        sim::ClearGdiFaults();
-        const sim::GdiAccount before = sim::GdiAccounting();
-        drawn.Draw();
-        const sim::GdiAccount after = sim::GdiAccounting();
-        EXPECT_EQ(after.created - before.created, 5) << width << " x " << height;
-        EXPECT_EQ(after.deleted - before.deleted, 5) << width << " x " << height;
-        EXPECT_TRUE(sim::GdiFaults().empty()) << width << " x " << height;
     }
 }
 

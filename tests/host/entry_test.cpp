@@ -6,6 +6,7 @@
 
 #include "catalogue/value_store.h"
 #include "tests/support/loaded_kalvo.h"
+#include "ui/command_keys.h"
 
 namespace kalvo::test {
 namespace {
@@ -14,25 +15,25 @@ using Entry = LoadedKalvo;
 
 const sim::RegisteredMode* KalvoMode() { return sim::FindModeByKey(kKalvoModeKey); }
 
-TEST_F(Entry, RegistersOneModeNamedKalvoMfdOnTheEKey) {
+TEST_F(Entry, LoadingCallsInitLibOnceAndRegistersOneModeNamedKalvoMfdOnTheEKey) {
+    Unload();
+    const int initCalls = sim::InitLibCalls(), dateCalls = sim::Date2IntCalls();
+    Load();
+    EXPECT_EQ(sim::InitLibCalls(), initCalls + 1);
+    EXPECT_EQ(sim::InitLibModule(), module->Handle());
+    EXPECT_NE(module->Handle(), nullptr);
     ASSERT_EQ(module->ModeIds().size(), 1u);
     const sim::RegisteredMode* mode = KalvoMode();
     ASSERT_NE(mode, nullptr);
     EXPECT_EQ(mode->id, module->ModeIds()[0]);
     EXPECT_EQ(mode->name, "Kalvo MFD");
-    EXPECT_NE(mode->messageProc, nullptr);
+    // The version is computed once and kept.
+    EXPECT_EQ(module->Version(), 20060425);  // Date2Int of "Apr 25 2006"
+    EXPECT_EQ(module->Version(), 20060425);
+    EXPECT_EQ(sim::Date2IntCalls(), dateCalls + 1);
 }
 
-TEST_F(Entry, LoadingCallsInitLibOnceWithTheModulesHandle) {
-    Unload();
-    const int callsBefore = sim::InitLibCalls();
-    Load();
-    EXPECT_EQ(sim::InitLibCalls(), callsBefore + 1);
-    EXPECT_EQ(sim::InitLibModule(), module->Handle());
-    EXPECT_NE(module->Handle(), nullptr);
-}
-
-TEST_F(Entry, UnloadingUnregistersExactlyTheModulesMode) {
+TEST_F(Entry, UnloadingUnloadsTheLibraryAndUnregistersExactlyItsMode) {
     const auto noPage = [](UINT, UINT, WPARAM, LPARAM) -> OAPI_MSGTYPE {
         return 0;
     };
@@ -44,7 +45,17 @@ TEST_F(Entry, UnloadingUnregistersExactlyTheModulesMode) {
     const int kalvo = module->ModeIds().at(0);
     const int after = oapiRegisterMFDMode(other);
 
+    auto display = OpenPage();
+    display->PressKey(kKeyInputValue);
+    ASSERT_TRUE(sim::InputBox().open);
     Unload();  // the exit hook found at load runs as the library is unloaded
+    EXPECT_EQ(dlopen(KALVO_MODULE_PATH, RTLD_LAZY | RTLD_NOLOAD), nullptr);
+    // Displays are taken off the mode and its input box is closed.
+    EXPECT_EQ(display->Page(), nullptr);
+    EXPECT_EQ(display->ModeId(), 0);
+    EXPECT_FALSE(sim::InputBox().open);
+    EXPECT_FALSE(display->PressKey(kKeyNextDirectory));
+    EXPECT_FALSE(sim::TypeIntoInputBox("1"));
     std::vector<int> remaining;
     for (const sim::RegisteredMode& mode : sim::RegisteredModes()) remaining.push_back(mode.id);
     EXPECT_EQ(remaining, (std::vector<int>{before, after}));
@@ -54,29 +65,24 @@ TEST_F(Entry, UnloadingUnregistersExactlyTheModulesMode) {
     oapiUnregisterMFDMode(after);
 }
 
-TEST_F(Entry, UnloadingReallyUnloadsTheLibrary) {
-    Unload();
-    EXPECT_EQ(dlopen(KALVO_MODULE_PATH, RTLD_LAZY | RTLD_NOLOAD), nullptr);
-}
-
 TEST_F(Entry, AReloadStartsWithFreshValuesAndAnEmptyClipboard) {
     {
         auto display = OpenPage();
         Cell(1, ORB, "r") = 42;
         Cell(0, BOP, "a") = 7;
-        display->PressKey(46);  // copy a
+        display->PressKey(kKeyCopy);
     }
     Unload();
     Load();
     EXPECT_EQ(Cell(1, ORB, "r"), 0);
     EXPECT_EQ(Cell(0, BOP, "a"), 0);
     auto display = OpenPage();
-    display->PressKey(47);  // paste: nothing on the clipboard
+    display->PressKey(kKeyPaste);  // nothing on the clipboard
     EXPECT_EQ(Cell(0, BOP, "a"), 0);
     EXPECT_FALSE(display->TakeRedrawRequest());
 }
 
-TEST_F(Entry, MessageOneCreatesAPageOfTheSizeInWparam) {
+TEST_F(Entry, MessageOneAloneCreatesAPageOfTheSizeInWparam) {
     const sim::RegisteredMode* mode = KalvoMode();
     ASSERT_NE(mode, nullptr);
     VESSEL* vessel = oapiGetFocusInterface();
@@ -98,19 +104,7 @@ TEST_F(Entry, MessageOneCreatesAPageOfTheSizeInWparam) {
         EXPECT_EQ(MfdHostAccess::Vessel(*page), vessel);
         EXPECT_EQ(pageStatus(page.get()), 0);
     }
-}
-
-TEST_F(Entry, OtherMessagesCreateNothing) {
-    const sim::RegisteredMode* mode = KalvoMode();
-    ASSERT_NE(mode, nullptr);
     for (const UINT message : {0u, 2u, 3u, 0xFFFFFFFFu}) EXPECT_EQ(mode->messageProc(message, 0, 0x01000190, 0), 0);
-}
-
-TEST_F(Entry, VersionIsComputedOnceAndKept) {
-    const int callsBefore = sim::Date2IntCalls();
-    EXPECT_EQ(module->Version(), 20060425);  // Date2Int of "Apr 25 2006"
-    EXPECT_EQ(module->Version(), 20060425);
-    EXPECT_EQ(sim::Date2IntCalls(), callsBefore + 1);
 }
 
 TEST_F(Entry, ValueCellsAreReachableOnlyInRange) {
@@ -148,18 +142,6 @@ TEST_F(Entry, ExportsOnlyItsEntryPointsAndInspectionFunctions) {
          {"ExitModule", "_ZN5kalvo10ValueStoreE", "_ZN5kalvo9ClipboardE", "_ZN5kalvo16TypedInputTargetE",
           "_ZTIN5kalvo9SolverMFDE", "_ZN5kalvo13InputCallbackEPvPcS0_"})
         EXPECT_EQ(dlsym(handle, name), nullptr) << name;
-}
-
-TEST_F(Entry, UnloadingTakesDisplaysOffTheModeAndClosesItsInputBox) {
-    auto display = OpenPage();
-    display->PressKey(38);
-    ASSERT_TRUE(sim::InputBox().open);
-    Unload();
-    EXPECT_EQ(display->Page(), nullptr);
-    EXPECT_EQ(display->ModeId(), 0);
-    EXPECT_FALSE(sim::InputBox().open);
-    EXPECT_FALSE(display->PressKey(13));
-    EXPECT_FALSE(sim::TypeIntoInputBox("1"));
 }
 
 }  // namespace

@@ -7,17 +7,20 @@
 namespace {
 
 std::atomic<std::size_t> allocations{0};
+std::atomic<std::size_t> releases{0};
+std::atomic<std::size_t> failing{0};
 
-void* Allocate(std::size_t size) noexcept {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(size == 0 ? 1 : size);
-}
-
-void* AllocateAligned(std::size_t size, std::align_val_t alignment) noexcept {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    const auto align = static_cast<std::size_t>(alignment);
+// Every form is replaced, the nothrow ones included: a sanitizer's runtime does not
+// route those through the throwing ones.
+void* Allocate(std::size_t size, std::size_t align = 0) noexcept {
+    if (allocations.fetch_add(1, std::memory_order_relaxed) + 1 == failing.load(std::memory_order_relaxed))
+        return nullptr;
+    if (align == 0) return std::malloc(size == 0 ? 1 : size);
     const std::size_t rounded = (size + align - 1) / align * align;
     return std::aligned_alloc(align, rounded == 0 ? align : rounded);
+}
+void* AllocateAligned(std::size_t size, std::align_val_t alignment) noexcept {
+    return Allocate(size, static_cast<std::size_t>(alignment));
 }
 
 void* OrThrow(void* memory) {
@@ -25,11 +28,19 @@ void* OrThrow(void* memory) {
     return memory;
 }
 
+void Release(void* memory) noexcept {
+    if (memory == nullptr) return;
+    releases.fetch_add(1, std::memory_order_relaxed);
+    std::free(memory);
+}
+
 }  // namespace
 
 namespace kalvo::test {
 
 std::size_t AllocationCount() { return allocations.load(std::memory_order_relaxed); }
+std::size_t ReleaseCount() { return releases.load(std::memory_order_relaxed); }
+void FailAllocationNumber(std::size_t count) { failing.store(count, std::memory_order_relaxed); }
 
 }  // namespace kalvo::test
 
@@ -46,15 +57,15 @@ void* operator new[](std::size_t size, std::align_val_t alignment, const std::no
     return AllocateAligned(size, alignment);
 }
 
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
-void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
-void operator delete(void* memory, std::align_val_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::align_val_t) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
-void operator delete(void* memory, std::align_val_t, const std::nothrow_t&) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::align_val_t, const std::nothrow_t&) noexcept { std::free(memory); }
+void operator delete(void* memory) noexcept { Release(memory); }
+void operator delete[](void* memory) noexcept { Release(memory); }
+void operator delete(void* memory, std::size_t) noexcept { Release(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { Release(memory); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { Release(memory); }
+void operator delete[](void* memory, const std::nothrow_t&) noexcept { Release(memory); }
+void operator delete(void* memory, std::align_val_t) noexcept { Release(memory); }
+void operator delete[](void* memory, std::align_val_t) noexcept { Release(memory); }
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { Release(memory); }
+void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept { Release(memory); }
+void operator delete(void* memory, std::align_val_t, const std::nothrow_t&) noexcept { Release(memory); }
+void operator delete[](void* memory, std::align_val_t, const std::nothrow_t&) noexcept { Release(memory); }

@@ -8,6 +8,8 @@
 #include "tests/support/drawn_page.h"
 #include "tests/support/page_probe.h"
 #include "ui/clipboard.h"
+#include "ui/colours.h"
+#include "ui/status_messages.h"
 
 namespace kalvo {
 namespace {
@@ -15,12 +17,8 @@ namespace {
 using test::DrawnPage;
 using test::PageProbe;
 
-// The page's palette (COLORREF, 0x00BBGGRR).
-constexpr COLORREF kGreen = 0x0000C000;
-constexpr COLORREF kWhite = 0x00FFFFFF;
-constexpr COLORREF kBlue = 0x00C00000;
-constexpr COLORREF kGrey = 0x00A0A0A0;
-constexpr COLORREF kYellow = 0x0000FFFF;
+constexpr COLORREF kGreen = kTextGreen;
+constexpr COLORREF kBlue = kHighlightBlue;
 
 class Page : public ::testing::Test {
 protected:
@@ -94,7 +92,7 @@ TEST_F(Page, LayoutTextsColoursAndFonts) {
         {13, 2, "10", kGreen, TRANSPARENT, 0, mono},  // ORB's eleventh equation takes two cells
         {25, 2, "1", kWhite, OPAQUE, kBlue, mono},
         {26, 2, "2", kGreen, TRANSPARENT, 0, mono},
-        {1, 4, "Vt=sqrt(p*G*M)/r", 0x000000, OPAQUE, kGrey, "Times New Roman"},
+        {1, 4, "Vt=sqrt(p*G*M)/r", kBlack, OPAQUE, kBandGrey, "Times New Roman"},
         // r: in the equation and fetchable
         {3, 9, "\xE8", kYellow, TRANSPARENT, 0, "Wingdings"},
         {4, 9, "r", kWhite, TRANSPARENT, 0, mono},
@@ -143,32 +141,24 @@ TEST_F(Page, FontsAreCreatedAsAsked) {
     EXPECT_EQ(page.TextAt(0, 1)->font.width, 7);
 }
 
-// Every code's text is in status_messages_test.cpp; here, one of each kind as drawn.
+// Every code's text and colours are in status_messages_test.cpp; here, how each kind is drawn.
 TEST_F(Page, StatusMessageIsShownOnceThenCleared) {
-    const struct {
-        int status;
-        std::string text;
-        COLORREF colour, background;
-    } cases[] = {
-        {1, "ERROR!", 0x00C0C0, 0x0000C0},
-        {2, " N/Av ", 0x000000, 0xC0C000},
-        {4, " N/Ap ", 0x00C0C0, 0xC000C0},
-        {3, "MultErr", 0x00C0C0, 0x0000C0},
-    };
-    for (const auto& c : cases) {
+    for (const int status : {1, 2, 3, 4}) {
+        SCOPED_TRACE(status);
         PageProbe probe;
-        probe.SetStatus(c.status);
+        probe.SetStatus(status);
         DrawnPage page(probe);
         page.Draw();
         const auto message = page.TextAt(30, 0);
-        ASSERT_TRUE(message) << c.status;
-        EXPECT_EQ(message->text, c.text) << c.status;
-        EXPECT_EQ(message->colour, c.colour) << c.status;
-        EXPECT_EQ(message->backgroundMode, OPAQUE) << c.status;
-        EXPECT_EQ(message->background, c.background) << c.status;
-        EXPECT_EQ(probe.Status(), 0) << c.status;
+        const StatusMessage expected = MessageOfStatus(status);
+        ASSERT_TRUE(message);
+        EXPECT_EQ(message->text, expected.text);
+        EXPECT_EQ(message->colour, expected.textColour);
+        EXPECT_EQ(message->backgroundMode, OPAQUE);
+        EXPECT_EQ(message->background, expected.background);
+        EXPECT_EQ(probe.Status(), 0);
         page.Draw();
-        EXPECT_FALSE(page.TextAt(30, 0)) << c.status;
+        EXPECT_FALSE(page.TextAt(30, 0));
     }
 }
 
@@ -177,7 +167,7 @@ TEST_F(Page, ClipboardDepthTurnsRedWhenTheStackIsFull) {
         int depth;
         std::string text;
         COLORREF colour;
-    } cases[] = {{0, " 0", kGreen}, {9, " 9", kGreen}, {10, "10", 0x000000FF}};
+    } cases[] = {{0, " 0", kGreen}, {9, " 9", kGreen}, {10, "10", kRed}};
     for (const auto& c : cases) {
         Clipboard.depth = c.depth;
         PageProbe probe;
@@ -281,19 +271,29 @@ TEST_F(Page, SeparatorsSpanEachDisplaysOwnWidth) {
     } cases[] = {{&largePage, 399, 60, 125}, {&smallPage, 255, 28, 61}};
     for (const auto& c : cases) {
         const std::vector<sim::DrawnLine> lines = {
-            {{0, c.upperLine}, {c.right, c.upperLine}, 0x0000FF00, 1},
-            {{c.right, c.lowerLine}, {0, c.lowerLine}, 0x0000FF00, 1},
+            {{0, c.upperLine}, {c.right, c.upperLine}, kLineGreen, 1},
+            {{c.right, c.lowerLine}, {0, c.lowerLine}, kLineGreen, 1},
         };
         EXPECT_EQ(c.page->Context().DrawingsOf<sim::DrawnLine>(), lines) << c.right;
         // The band from just below the upper line down to the lower line.
         const std::vector<sim::DrawnFill> band = {
-            {{{{0, c.lowerLine}, {c.right, c.lowerLine}, {c.right, c.upperLine + 1}, {0, c.upperLine + 1}}}, kGrey},
+            {{{{0, c.lowerLine}, {c.right, c.lowerLine}, {c.right, c.upperLine + 1}, {0, c.upperLine + 1}}}, kBandGrey},
         };
         EXPECT_EQ(c.page->Context().DrawingsOf<sim::DrawnFill>(), band) << c.right;
     }
 }
 
+// Two pens, a brush and two fonts, all deleted again, whatever is drawn and on the
+// smallest and the largest display a message procedure can be given.
 TEST_F(Page, EveryDrawingDeletesWhatItCreates) {
+    const auto drawBalanced = [](DrawnPage& page, const std::string& where) {
+        const sim::GdiAccount before = sim::GdiAccounting();
+        page.Draw();
+        const sim::GdiAccount after = sim::GdiAccounting();
+        EXPECT_EQ(after.created - before.created, 5) << where;
+        EXPECT_EQ(after.deleted - before.deleted, 5) << where;
+        EXPECT_TRUE(sim::GdiFaults().empty()) << where;
+    };
     PageProbe probe;
     DrawnPage page(probe);
     const HBRUSH initialBrush = page.Context().SelectedBrush();
@@ -303,18 +303,18 @@ TEST_F(Page, EveryDrawingDeletesWhatItCreates) {
                 Enter(probe, d, EquationCount(d) - 1);
                 probe.SetHelpView(help);
                 probe.SetStatus(status);
-                const sim::GdiAccount before = sim::GdiAccounting();
-                page.Draw();
-                const sim::GdiAccount after = sim::GdiAccounting();
-                // Two pens, a brush and two fonts.
-                EXPECT_EQ(after.created - before.created, 5) << d;
-                EXPECT_EQ(after.deleted - before.deleted, 5) << d;
-                EXPECT_TRUE(sim::GdiFaults().empty()) << d;
+                drawBalanced(page, probe.DirectoryCode(d));
                 // What stays selected is the host's, never the drawing's own.
                 EXPECT_EQ(page.Context().SelectedBrush(), initialBrush);
                 EXPECT_EQ(page.Context().SelectedPen(), sim::HostDefaultPen());
                 EXPECT_EQ(page.Context().SelectedFont(), sim::HostDefaultFont(10, 16));
             }
+    for (const auto& [width, height] : {std::pair{1u, 1u}, std::pair{65535u, 65535u}, std::pair{39u, 23u}}) {
+        PageProbe sized(width, height);
+        sized.Select(ORB, 9, "t");
+        DrawnPage drawn(sized);
+        drawBalanced(drawn, std::to_string(width) + " x " + std::to_string(height));
+    }
 }
 
 }  // namespace

@@ -8,11 +8,11 @@
 #include <random>
 
 #include "tests/support/loaded_kalvo.h"
+#include "ui/command_keys.h"
 
 namespace kalvo::test {
 namespace {
 
-constexpr DWORD kInputKey = 38;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 using TypedInput = LoadedKalvo;
@@ -25,69 +25,31 @@ struct TypedCase {
 };
 
 TEST_F(TypedInput, StoresTheLongestLeadingDecimalNumber) {
+    // clang-format off
     const TypedCase cases[] = {
         // Plain numbers and what follows them.
-        {"1e3", 1000},
-        {"12abc", 12},
-        {"  -1.5e3x", -1500},
-        {"+7", 7},
-        {".5", 0.5},
-        {"-.5", -0.5},
-        {"5.", 5},
-        {"1E-2", 0.01},
-        {"1.5.5", 1.5},
-        {"1 2", 1},
-        {"1,5", 1},
-        {"1e3e4", 1000},
-        {"1e2.5", 100},
+        {"1e3", 1000}, {"12abc", 12}, {"  -1.5e3x", -1500}, {"+7", 7}, {".5", 0.5}, {"-.5", -0.5}, {"5.", 5},
+        {"1E-2", 0.01}, {"1.5.5", 1.5}, {"1 2", 1}, {"1,5", 1}, {"1e3e4", 1000}, {"1e2.5", 100},
         {"123456789012345678901234567890", 1.2345678901234568e29},
         // An exponent letter counts only with digits after it.
-        {"1e", 1},
-        {"1e+", 1},
-        {"1E-x", 1},
+        {"1e", 1}, {"1e+", 1}, {"1E-x", 1},
         // Blanks before the number, and only those.
-        {"\t\n\v\f\r 3", 3},
-        {"\xA0"
-         "5",
-         0},
-        {"_5", 0},
-        // No number at the start.
-        {"abc", 0},
-        {"", 0},
-        {"   ", 0},
-        {".", 0},
-        {"-", 0},
-        {"+", 0},
-        {"--1", 0},
-        {"- 1", 0},
-        {".e5", 0},
-        // The C library's other spellings are not numbers here.
-        {"inf", 0},
-        {"infinity", 0},
-        {"nan", 0},
-        {"0x10", 0},
-        {"0x1p3", 0},
+        {"\t\n\v\f\r 3", 3}, {"\xA0" "5", 0}, {"_5", 0},
+        // No number at the start, and the C library's other spellings.
+        {"abc", 0}, {"", 0}, {"   ", 0}, {".", 0}, {"-", 0}, {"+", 0}, {"--1", 0}, {"- 1", 0}, {".e5", 0},
+        {"inf", 0}, {"infinity", 0}, {"nan", 0}, {"0x10", 0}, {"0x1p3", 0},
         // Beyond the range of a double: infinities above, zeros below, with the sign.
-        {"1e400", kInf},
-        {"-1e400", -kInf},
-        {"0.1e310", kInf},
-        {"1e308", 1e308},
-        {"1e99999999999999999999", kInf},
-        {"0.0000000001e99999999999999999999", kInf},
-        {"0e99999999999999999999", 0},
-        {"1e-400", 0},
-        {"-1e-400", -0.0},
-        {"100000e-329", 0},
-        {"1e-99999999999999999999", 0},
-        {"99999999999999999999e-340", 1e-320},
-        {"1e-320", 1e-320},
-        {"-0", -0.0},
+        {"1e400", kInf}, {"-1e400", -kInf}, {"0.1e310", kInf}, {"1e308", 1e308}, {"1e99999999999999999999", kInf},
+        {"0.0000000001e99999999999999999999", kInf}, {"0e99999999999999999999", 0}, {"1e-400", 0},
+        {"-1e-400", -0.0}, {"100000e-329", 0}, {"1e-99999999999999999999", 0}, {"99999999999999999999e-340", 1e-320},
+        {"1e-320", 1e-320}, {"-0", -0.0},
     };
+    // clang-format on
     auto display = OpenPage();
     for (const TypedCase& c : cases) {
         SCOPED_TRACE(c.text);
         Cell(0, BOP, "a") = -777.25;
-        ASSERT_TRUE(display->PressKey(kInputKey));
+        ASSERT_TRUE(display->PressKey(kKeyInputValue));
         ASSERT_TRUE(sim::TypeIntoInputBox(c.text));
         const double stored = Cell(0, BOP, "a");
         EXPECT_TRUE(SameDouble(stored, c.stored)) << stored << " stored, " << c.stored << " expected";
@@ -97,15 +59,9 @@ TEST_F(TypedInput, StoresTheLongestLeadingDecimalNumber) {
 // A double printed with 17 significant digits names it exactly; typed back, it is
 // the same double.
 TEST_F(TypedInput, SeventeenDigitsReadBackExactly) {
-    std::vector<double> values{0.1,
-                               1.0 / 3,
-                               3.141592653589793,
-                               6.67259e-11,
-                               -2.5e-300,
-                               std::numeric_limits<double>::max(),
-                               std::numeric_limits<double>::min(),
-                               std::numeric_limits<double>::denorm_min(),
-                               -std::numeric_limits<double>::denorm_min()};
+    using limits = std::numeric_limits<double>;
+    std::vector<double> values{0.1,           1.0 / 3,       3.141592653589793,    6.67259e-11,          -2.5e-300,
+                               limits::max(), limits::min(), limits::denorm_min(), -limits::denorm_min()};
     std::mt19937_64 bits(20060425);
     while (values.size() < 2000) {
         const std::uint64_t pattern = bits();
@@ -117,7 +73,7 @@ TEST_F(TypedInput, SeventeenDigitsReadBackExactly) {
     for (const double value : values) {
         char text[40];
         std::snprintf(text, sizeof text, "%.17g", value);
-        ASSERT_TRUE(display->PressKey(kInputKey));
+        ASSERT_TRUE(display->PressKey(kKeyInputValue));
         ASSERT_TRUE(sim::TypeIntoInputBox(text));
         const double stored = Cell(0, BOP, "a");
         ASSERT_TRUE(SameDouble(stored, value)) << text << " stored as " << stored;
