@@ -43,7 +43,7 @@
 #include "sim/scenario.h"
 #include "sim/world.h"
 #include "ui/clipboard.h"
-#include "ui/command_keys.h"
+#include "ui/buttons.h"
 
 namespace {
 
@@ -88,17 +88,8 @@ private:
     std::size_t at_ = 0;
 };
 
-// The page's fifteen buttons and the key each stands for, as the pilot's manual
-// lists them: Dr> Dr< Eq> Eq< VSt Vr> Vr< Inp Slv All Cpy Pst Get Hlp 0->.
-constexpr int kButtonCount = 15;
-using namespace kalvo;  // the command keys
-constexpr DWORD kButtonKeys[kButtonCount] = {
-    kKeyNextDirectory, kKeyPrevDirectory,     kKeyNextEquation, kKeyPrevEquation,   kKeySelectVariableSet,
-    kKeyNextVariable,  kKeyPrevVariable,      kKeyInputValue,   kKeySolve,          kKeyGetAllValues,
-    kKeyCopy,          kKeyPaste,             kKeyGetSystemValue, kKeyVariableHelp, kKeyZeroValue};
+using namespace kalvo;  // the command keys, the buttons and the mode key
 constexpr DWORD kNoCommand = 0;
-
-constexpr DWORD kKalvoModeKey = 18;
 
 // Values worth writing into a cell: the edges of a double and the numbers the
 // formulas treat specially.
@@ -345,7 +336,7 @@ void OpenDisplay(int slot, DWORD width, DWORD height) {
         width = width == kSizes[0] ? kSizes[1] : kSizes[0];
     if (!displays[slot] || displays[slot]->Width() != width || displays[slot]->Height() != height)
         displays[slot] = std::make_unique<sim::Display>(width, height);
-    Require(displays[slot]->SelectMode(kKalvoModeKey), "a display switches to the mode");
+    Require(displays[slot]->SelectMode(kModeKey), "a display switches to the mode");
 }
 
 void Draw(sim::Display& display) {
@@ -373,7 +364,7 @@ Allowance RunStep(Bytes& in, const PageView views[2]) {
             DWORD key = kNoCommand;
             int button = -1, event = 0;
             if (operation <= 5) {
-                key = kButtonKeys[in.Next() % kButtonCount];
+                key = kButtons[in.Next() % kButtonCount].key;
             } else if (operation == 6) {
                 key = static_cast<DWORD>(in.NextBytes(4));
             } else {
@@ -390,7 +381,7 @@ Allowance RunStep(Bytes& in, const PageView views[2]) {
                 NoteStep("button %ld, event %ld on display %ld", button, event, slot);
                 const bool pressed = (event & PANEL_MOUSE_LBDOWN) != 0 && button >= 0 && button < kButtonCount;
                 const bool consumed = displays[slot]->ClickButton(button, event);
-                AllowCommandWrites(views[slot], pressed && consumed ? kButtonKeys[button] : kNoCommand, allowance);
+                AllowCommandWrites(views[slot], pressed && consumed ? kButtons[button].key : kNoCommand, allowance);
             } else {
                 NoteStep("key %ld on display %ld", static_cast<long>(key), slot);
                 AllowCommandWrites(views[slot], displays[slot]->PressKey(key) ? key : kNoCommand, allowance);
@@ -491,7 +482,7 @@ void StartAfresh() {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // As the host starts a module: its initialisation registers the mode.
     opcDLLInit(nullptr);
-    Require(sim::FindModeByKey(kKalvoModeKey) != nullptr, "the module registers its mode under key 18");
+    Require(sim::FindModeByKey(kModeKey) != nullptr, "the module registers its mode under key 18");
     BuildWorlds();
     return 0;
 }

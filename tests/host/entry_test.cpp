@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "catalogue/value_store.h"
+#include "sim/keyboard.h"
 #include "tests/support/loaded_kalvo.h"
 #include "ui/command_keys.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 using Entry = LoadedKalvo;
 
-const sim::RegisteredMode* KalvoMode() { return sim::FindModeByKey(kKalvoModeKey); }
+const sim::RegisteredMode* KalvoMode() { return sim::FindModeByKey(kModeKey); }
 
 TEST_F(Entry, LoadingCallsInitLibOnceAndRegistersOneModeNamedKalvoMfdOnTheEKey) {
     Unload();
@@ -27,6 +28,7 @@ TEST_F(Entry, LoadingCallsInitLibOnceAndRegistersOneModeNamedKalvoMfdOnTheEKey) 
     ASSERT_NE(mode, nullptr);
     EXPECT_EQ(mode->id, module->ModeIds()[0]);
     EXPECT_EQ(mode->name, "Kalvo MFD");
+    EXPECT_EQ(mode->key, sim::ScanCodeOfCharacter('E'));  // the key as the keyboard gives it
     // The version is computed once and kept.
     EXPECT_EQ(module->Version(), 20060425);  // Date2Int of "Apr 25 2006"
     EXPECT_EQ(module->Version(), 20060425);

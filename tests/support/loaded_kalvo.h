@@ -19,9 +19,6 @@
 
 namespace kalvo::test {
 
-// Scan code of the E key, with which the pilot selects the mode.
-inline constexpr DWORD kKalvoModeKey = 18;
-
 // A value store cell, by variable set (from 0), directory and symbol.
 struct CellName {
     int set;
@@ -63,7 +60,7 @@ protected:
     // A display of this size switched to Kalvo MFD.
     std::unique_ptr<sim::Display> OpenPage(DWORD width = 400, DWORD height = 400) {
         auto display = std::make_unique<sim::Display>(width, height);
-        EXPECT_TRUE(display->SelectMode(kKalvoModeKey));
+        EXPECT_TRUE(display->SelectMode(kModeKey));
         return display;
     }
 

@@ -227,7 +227,7 @@ TEST_F(Commands, ClipboardAndValuesAreSharedByDisplaysAndOutliveThePage) {
 
     Press(*first, kKeyCopy);
     first->LeaveMode();
-    ASSERT_TRUE(first->SelectMode(kKalvoModeKey));
+    ASSERT_TRUE(first->SelectMode(kModeKey));
     Press(*first, kKeyNextVariable);
     Press(*first, kKeyPaste);
     EXPECT_EQ(Cell(0, BOP, "b"), 6.771e6);
@@ -244,7 +244,7 @@ TEST_F(Commands, ReopeningThePageKeepsValuesAndStartsAFreshSelection) {
 
     display->LeaveMode();
     EXPECT_EQ(display->Page(), nullptr);
-    ASSERT_TRUE(display->SelectMode(kKalvoModeKey));
+    ASSERT_TRUE(display->SelectMode(kModeKey));
     EXPECT_EQ(Snapshot(), values);
     EXPECT_EQ(pageStatus(display->Page()), 0);
     EXPECT_EQ(SelectedCell(*display), (CellName{0, BOP, "a"}));
