@@ -19,7 +19,7 @@ namespace {
 double LengthOf(const VECTOR3& a) { return std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z); }
 
 VECTOR3 Cross(const VECTOR3& a, const VECTOR3& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+    return {{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}};
 }
 
 VECTOR3 RelativePosition(OBJHANDLE focus, OBJHANDLE body) {

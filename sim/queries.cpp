@@ -25,7 +25,7 @@ const Body* BodyOf(OBJHANDLE object) {
 
 Vessel* VesselOf(OBJHANDLE object) { return object == &TheWorld().focus ? &TheWorld().focus : nullptr; }
 
-VECTOR3 ToVector3(const Vec3& v) { return {v.x, v.y, v.z}; }
+VECTOR3 ToVector3(const Vec3& v) { return {{v.x, v.y, v.z}}; }
 
 // The focus vessel's state relative to the body whose gravity acts most strongly on
 // it, and that body; null without bodies.
@@ -106,13 +106,13 @@ double oapiGetPlanetPeriod(OBJHANDLE object) {
 
 void oapiGetRelativePos(OBJHANDLE from, OBJHANDLE to, VECTOR3* position) {
     const int a = NodeOf(from), b = NodeOf(to);
-    *position = a == kUnknown || b == kUnknown ? VECTOR3{0, 0, 0}
+    *position = a == kUnknown || b == kUnknown ? VECTOR3{{0, 0, 0}}
                                                : ToVector3(RelativeState(TheWorld(), a, b).position);
 }
 
 void oapiGetRelativeVel(OBJHANDLE from, OBJHANDLE to, VECTOR3* velocity) {
     const int a = NodeOf(from), b = NodeOf(to);
-    *velocity = a == kUnknown || b == kUnknown ? VECTOR3{0, 0, 0}
+    *velocity = a == kUnknown || b == kUnknown ? VECTOR3{{0, 0, 0}}
                                                : ToVector3(RelativeState(TheWorld(), a, b).velocity);
 }
 
@@ -149,7 +149,7 @@ BOOL oapiGetFocusAirspeedVector(VECTOR3* airspeed) {
     const Vec3& r = relative.position;
     const Vec3 air = relative.velocity - Cross({0, 0, RotationRate(*body)}, r);
     const Horizon horizon = LocalHorizon(r);
-    *airspeed = {Dot(air, horizon.east), Dot(air, horizon.up), Dot(air, horizon.north)};
+    *airspeed = {{Dot(air, horizon.east), Dot(air, horizon.up), Dot(air, horizon.north)}};
     return TRUE;
 }
 
