@@ -359,8 +359,7 @@ void CatchStopSignals() {
 int RunLivePage(const LiveRequest& request, std::ostream& out, std::ostream& err) {
     try {
         const DisplaySize size = ParseDisplaySize(request.size);
-        const std::string scenario = request.scenario.empty() ? std::string(sim::kDefaultScenario) : request.scenario;
-        StartScenario(scenario);
+        StartScenario(request.scenario);
         PageSession session(FindModule(), size);
 
         if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
@@ -375,7 +374,7 @@ int RunLivePage(const LiveRequest& request, std::ostream& out, std::ostream& err
             return 1;
         }
         CatchStopSignals();
-        LivePage(session, terminal, scenario).Run();
+        LivePage(session, terminal, request.scenario).Run();
         return 0;
     } catch (const std::exception& error) {
         err << "kalvo: " << error.what() << '\n';

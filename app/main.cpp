@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     kalvo::app::LiveRequest liveRequest;
     CLI::Option* liveScenario =
         app.add_option("--scenario", liveRequest.scenario, "Live page: a built-in scenario or a scenario file")
-            ->default_str(std::string(sim::kDefaultScenario));
+            ->capture_default_str();
     CLI::Option* liveSize = app.add_option("--size", liveRequest.size, "Live page: display size WIDTHxHEIGHT in pixels")
                                 ->capture_default_str();
 
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     play->add_flag("--text", playRequest.text, "Write the final page as text (the default without --png)");
     play->add_flag("--ansi", playRequest.ansi, "Write the final page as text in the page's colours");
     play->add_option("--scenario", playRequest.scenario, "A built-in scenario or a scenario file")
-        ->default_str(std::string(sim::kDefaultScenario));
+        ->capture_default_str();
 
     CLI11_PARSE(app, argc, argv);
 

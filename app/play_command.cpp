@@ -14,7 +14,7 @@ namespace kalvo::app {
 int RunPlay(const PlayRequest& request, std::ostream& out, std::ostream& err) {
     try {
         const DisplaySize size = ParseDisplaySize(request.size);
-        StartScenario(request.scenario.empty() ? sim::kDefaultScenario : request.scenario);
+        StartScenario(request.scenario);
         PageSession session(FindModule(), size);
         sim::RunScript(session.Display(), sim::ParseScript(request.script, session.ButtonLabels()),
                        [&](int) { session.Draw(); });

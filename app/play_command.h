@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/page_session.h"
+#include "sim/scenario.h"
 
 namespace kalvo::app {
 
@@ -16,7 +17,7 @@ struct PlayRequest {
     std::string png;  // a file to write the final page to, or empty
     bool text = false;
     bool ansi = false;  // text with the page's colours as terminal escapes
-    std::string scenario;
+    std::string scenario{sim::kDefaultScenario};
 };
 
 // Loads the scenario and the module, runs the script and writes the final page:
