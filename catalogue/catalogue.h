@@ -5,11 +5,14 @@
 #include <array>
 #include <string_view>
 
-#include "catalogue/contents.h"
+#include "catalogue/directory_tables.h"
 
 namespace kalvo {
 
-inline constexpr int kDirectoryCount = 9;
+inline constexpr int kDirectoryCount = static_cast<int>(std::size(kCatalogue));
+static_assert(kDirectoryCount == GLD + 1, "one table entry per directory of the directory row");
+
+// The slots the page's tables hold: the catalogue is checked against them below.
 inline constexpr int kMaxEquations = 11;
 inline constexpr int kMaxVariables = 13;
 inline constexpr int kMaxEquationVariables = 10;
@@ -72,5 +75,48 @@ constexpr VariableNumbers SystemValueNumbers(int d) {
 
 constexpr int EquationCount(int d) { return static_cast<int>(kCatalogue[d].equations.size()); }
 constexpr int VariableCount(int d) { return static_cast<int>(kCatalogue[d].variables.size()); }
+
+// The catalogue against the page's slots, checked where it is compiled: a twelfth
+// equation, a fourteenth variable, a misspelt or unordered symbol in an equation's
+// list or a text too long for its slot does not build.
+
+consteval bool EveryDirectoryFitsItsSlots() {
+    for (int d = 0; d < kDirectoryCount; ++d)
+        if (EquationCount(d) < 1 || EquationCount(d) > kMaxEquations || VariableCount(d) < 1 ||
+            VariableCount(d) > kMaxVariables)
+            return false;
+    return true;
+}
+static_assert(EveryDirectoryFitsItsSlots(), "1 to 11 equations and 1 to 13 variables a directory");
+
+// Every symbol of an equation's list names a variable of its directory, in
+// ascending order, and the list holds 1 to 10 of them.
+consteval bool EveryEquationListNamesRisingVariables() {
+    for (int d = 0; d < kDirectoryCount; ++d)
+        for (int e = 0; e < EquationCount(d); ++e) {
+            const VariableNumbers list = EquationVariableNumbers(d, e);
+            if (list.count < 1 || list.count > kMaxEquationVariables) return false;
+            for (int k = 0; k < list.count; ++k)
+                if (list.number[k] < 1 || (k > 0 && list.number[k] <= list.number[k - 1])) return false;
+        }
+    return true;
+}
+static_assert(EveryEquationListNamesRisingVariables(), "an equation lists an unknown or unordered symbol");
+
+// Every text fits its slot with its terminating zero, so no copy is cut.
+consteval bool EveryTextFitsItsSlot() {
+    for (const auto& directory : kCatalogue) {
+        if (directory.code.size() >= kCodeSlot) return false;
+        for (const auto& equation : directory.equations)
+            for (const auto line : equation.help)
+                if (line.size() >= kHelpSlot) return false;
+        for (const auto& variable : directory.variables)
+            if (variable.symbol.size() >= kSymbolSlot || variable.unit.size() >= kUnitSlot ||
+                variable.longName.size() >= kLongNameSlot)
+                return false;
+    }
+    return true;
+}
+static_assert(EveryTextFitsItsSlot(), "a text longer than its slot");
 
 }  // namespace kalvo

@@ -12,22 +12,6 @@ ValueStoreCells ValueStore = InitialValueStore();
 
 namespace {
 
-// Every catalogue text fits its slot with its terminating zero, so no copy is cut.
-consteval bool EveryTextFitsItsSlot() {
-    for (const auto& directory : kCatalogue) {
-        if (directory.code.size() >= kCodeSlot) return false;
-        for (const auto& equation : directory.equations)
-            for (const auto line : equation.help)
-                if (line.size() >= kHelpSlot) return false;
-        for (const auto& variable : directory.variables)
-            if (variable.symbol.size() >= kSymbolSlot || variable.unit.size() >= kUnitSlot ||
-                variable.longName.size() >= kLongNameSlot)
-                return false;
-    }
-    return true;
-}
-static_assert(EveryTextFitsItsSlot());
-
 void CopyIntoSlot(char* slot, std::string_view text) {
     std::copy(text.begin(), text.end(), slot);
     slot[text.size()] = '\0';

@@ -91,6 +91,9 @@ public:
     int ReadGlideAngle();
 
 protected:
+    // Writes a reading's value into its cell (directory d, variable v) of the
+    // current variable set and returns kSolved.
+    int StoreReading(Directory d, int v, double value);
     // The selected variable's cell in the current variable set.
     double& CurrentCell();
     // Moves the selection to variable position `position` of the current equation.

@@ -11,7 +11,8 @@
 
 namespace kalvo {
 
-// The constant of gravitation as the catalogue keeps it, in m^3/s^2/kg.
+// The constant of gravitation as the catalogue keeps it, in m^3/s^2/kg: the 1986
+// CODATA recommended value.
 inline constexpr double kGravitationalConstant = 6.67259e-11;
 
 // [variable set][directory][variable]

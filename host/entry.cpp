@@ -20,9 +20,6 @@ namespace {
 // interface takes texts it only reads as char*, so the module's are char arrays.
 char moduleDate[] = "Apr 25 2006";
 
-// Scan code of the E key, with which the user selects the mode.
-constexpr DWORD kModeKey = 18;
-
 OAPI_MSGTYPE MsgProc(UINT message, UINT display, WPARAM wparam, LPARAM lparam);
 
 // Module-wide, because the host calls the entry points as plain functions: the

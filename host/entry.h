@@ -5,6 +5,11 @@
 
 #include "host/host_api.h"
 
+namespace kalvo {
+// Scan code of the E key, with which the user selects the mode.
+inline constexpr DWORD kModeKey = 18;
+}  // namespace kalvo
+
 // Registers the display mode.
 DLLCLBK void opcDLLInit(HINSTANCE module);
 // Unregisters the display mode.

@@ -11,7 +11,21 @@
 
 #ifdef _WIN32
 
+#include <algorithm>
+
+// The 2016 headers call min and max, which the Windows SDK's <windows.h> defines
+// as macros unless NOMINMAX is set. MinGW-w64's headers, with which the Debian
+// build reads them, leave the macros out in C++ (its libstdc++ sets NOMINMAX): the
+// standard functions serve in their place.
+using std::max;
+using std::min;
+
 #include "Orbitersdk.h"
+
+// Once the headers are read the macros go, so that std::min and std::max are not
+// taken for them.
+#undef min
+#undef max
 
 // The 2016 headers declare a message procedure that returns int; the 2024 headers
 // name its result OAPI_MSGTYPE (LRESULT on 64-bit, int on 32-bit).

@@ -6,7 +6,8 @@
 #pragma once
 
 #ifdef _WIN32
-#include <windows.h>
+// <windows.h> comes with the simulator's headers.
+#include "host/host_api.h"
 #else
 
 #include <cstdint>

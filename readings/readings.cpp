@@ -48,25 +48,39 @@ PROPELLANT_HANDLE MainTank() { return oapiGetPropellantHandle(oapiGetFocusObject
 // The airspeed vector's horizontal part: its first and third components.
 double HorizontalSpeed(const VECTOR3& w) { return std::sqrt(w.x * w.x + w.z * w.z); }
 
-constexpr int kDistance = Var(ORB, "r");
-constexpr int kTangentialVelocity = Var(ORB, "Vt");
-constexpr int kRadialVelocity = Var(ORB, "Vr");
-constexpr int kTotalVelocity = Var(ORB, "V");
-constexpr int kBodyMass = Var(ORB, "M");
-constexpr int kShipMass = Var(FUE, "ms");
-constexpr int kLoadMass = Var(FUE, "ml");
-constexpr int kFuelMass = Var(FUE, "mi");
-constexpr int kSpecificImpulse = Var(FUE, "Isp");
-constexpr int kThrust = Var(FUE, "THR");
-constexpr int kPropelledAcc = Var(MOV, "ap");
-constexpr int kPlanetMass = Var(LNC, "M");
-constexpr int kSurfaceDistance = Var(LNC, "rs");
-constexpr int kLatitude = Var(LNC, "Lat");
-constexpr int kPeriod = Var(RNT, "T");
-constexpr int kAltitude = Var(GLD, "h");
-constexpr int kGroundSpeed = Var(GLD, "Vd");
-constexpr int kVerticalSpeed = Var(GLD, "Vh");
-constexpr int kGlideAngle = Var(GLD, "a");
+// Without a body to measure against, the readings that need one have nothing to
+// read: they report " N/Av " and write nothing. The host's surface queries write
+// their outputs only when they succeed: a failed query reports " N/Av " rather
+// than storing an unwritten value.
+
+// A quantity of the reference body (its mass, size or rotation period), as the host
+// gives it; false without a body.
+bool OfReferenceBody(double (*query)(OBJHANDLE), double& value) {
+    const OBJHANDLE body = FindReferenceBody();
+    if (!body) return false;
+    value = query(body);
+    return true;
+}
+
+// The focus vessel's position p and velocity v relative to the reference body and
+// its distance r, for the velocity readings: " N/Av " without a body, "ERROR!" at
+// the body's centre (r = 0), where the velocity is not asked for.
+struct Motion {
+    VECTOR3 p, v;
+    double r;
+};
+
+int MotionAboutReferenceBody(Motion& motion) {
+    const OBJHANDLE body = FindReferenceBody();
+    if (!body) return kNotAvailable;
+    motion.p = RelativePosition(oapiGetFocusObject(), body);
+    motion.r = LengthOf(motion.p);
+    if (motion.r == 0) return kError;
+    motion.v = RelativeVelocity(oapiGetFocusObject(), body);
+    return kSolved;
+}
+
+bool Airspeed(VECTOR3& w) { return oapiGetFocusAirspeedVector(&w) != FALSE; }
 
 }  // namespace
 
@@ -89,147 +103,107 @@ OBJHANDLE FindReferenceBody() {
     return candidate;
 }
 
-// Without a body to measure against, the readings that need one have nothing to
-// read: they report " N/Av " and write nothing.
+int SolverMFD::StoreReading(Directory d, int v, double value) {
+    ValueStore[variableSet][d][v] = value;
+    return kSolved;
+}
 
 int SolverMFD::ReadDistance() {
     const OBJHANDLE body = FindReferenceBody();
     if (!body) return kNotAvailable;
-    ValueStore[variableSet][ORB][kDistance] = LengthOf(RelativePosition(oapiGetFocusObject(), body));
-    return kSolved;
+    return StoreReading(ORB, Var(ORB, "r"), LengthOf(RelativePosition(oapiGetFocusObject(), body)));
 }
 
 int SolverMFD::ReadTangentialVelocity() {
-    const OBJHANDLE body = FindReferenceBody();
-    if (!body) return kNotAvailable;
-    const VECTOR3 p = RelativePosition(oapiGetFocusObject(), body);
-    const double r = LengthOf(p);
-    if (r == 0) return kError;
-    const VECTOR3 v = RelativeVelocity(oapiGetFocusObject(), body);
-    ValueStore[variableSet][ORB][kTangentialVelocity] = LengthOf(Cross(p, v)) / r;
-    return kSolved;
+    Motion m;
+    if (const int failed = MotionAboutReferenceBody(m)) return failed;
+    return StoreReading(ORB, Var(ORB, "Vt"), LengthOf(Cross(m.p, m.v)) / m.r);
 }
 
 int SolverMFD::ReadRadialVelocity() {
-    const OBJHANDLE body = FindReferenceBody();
-    if (!body) return kNotAvailable;
-    const VECTOR3 p = RelativePosition(oapiGetFocusObject(), body);
-    const double r = LengthOf(p);
-    if (r == 0) return kError;
-    const VECTOR3 v = RelativeVelocity(oapiGetFocusObject(), body);
-    ValueStore[variableSet][ORB][kRadialVelocity] = (p.x * v.x + p.y * v.y + p.z * v.z) / r;
-    return kSolved;
+    Motion m;
+    if (const int failed = MotionAboutReferenceBody(m)) return failed;
+    return StoreReading(ORB, Var(ORB, "Vr"), (m.p.x * m.v.x + m.p.y * m.v.y + m.p.z * m.v.z) / m.r);
 }
 
 int SolverMFD::ReadTotalVelocity() {
     const OBJHANDLE body = FindReferenceBody();
     if (!body) return kNotAvailable;
-    ValueStore[variableSet][ORB][kTotalVelocity] = LengthOf(RelativeVelocity(oapiGetFocusObject(), body));
-    return kSolved;
+    return StoreReading(ORB, Var(ORB, "V"), LengthOf(RelativeVelocity(oapiGetFocusObject(), body)));
 }
 
 int SolverMFD::ReadBodyMass() {
-    const OBJHANDLE body = FindReferenceBody();
-    if (!body) return kNotAvailable;
-    ValueStore[variableSet][ORB][kBodyMass] = oapiGetMass(body);
-    return kSolved;
+    double mass;
+    return OfReferenceBody(oapiGetMass, mass) ? StoreReading(ORB, Var(ORB, "M"), mass) : kNotAvailable;
 }
 
-int SolverMFD::ReadShipMass() {
-    ValueStore[variableSet][FUE][kShipMass] = oapiGetEmptyMass(oapiGetFocusObject());
-    return kSolved;
-}
+int SolverMFD::ReadShipMass() { return StoreReading(FUE, Var(FUE, "ms"), oapiGetEmptyMass(oapiGetFocusObject())); }
 
 int SolverMFD::ReadLoadMass() {
     const OBJHANDLE focus = oapiGetFocusObject();
-    ValueStore[variableSet][FUE][kLoadMass] =
-        oapiGetMass(focus) - oapiGetEmptyMass(focus) - oapiGetPropellantMass(MainTank());
-    return kSolved;
+    return StoreReading(FUE, Var(FUE, "ml"),
+                        oapiGetMass(focus) - oapiGetEmptyMass(focus) - oapiGetPropellantMass(MainTank()));
 }
 
-int SolverMFD::ReadFuelMass() {
-    ValueStore[variableSet][FUE][kFuelMass] = oapiGetPropellantMass(MainTank());
-    return kSolved;
-}
+int SolverMFD::ReadFuelMass() { return StoreReading(FUE, Var(FUE, "mi"), oapiGetPropellantMass(MainTank())); }
 
 int SolverMFD::ReadMainIsp() {
     VESSEL* vessel = oapiGetFocusInterface();
     if (vessel->GetGroupThrusterCount(THGROUP_MAIN) == 0) return kNotApplicable;
-    ValueStore[variableSet][FUE][kSpecificImpulse] =
-        vessel->GetThrusterIsp(vessel->GetGroupThruster(THGROUP_MAIN, 0)) * vessel->GetPropellantEfficiency(MainTank());
-    return kSolved;
+    return StoreReading(FUE, Var(FUE, "Isp"),
+                        vessel->GetThrusterIsp(vessel->GetGroupThruster(THGROUP_MAIN, 0)) *
+                            vessel->GetPropellantEfficiency(MainTank()));
 }
 
-int SolverMFD::ReadMainThrust() {
-    ValueStore[variableSet][FUE][kThrust] = MainThrust();
-    return kSolved;
-}
+int SolverMFD::ReadMainThrust() { return StoreReading(FUE, Var(FUE, "THR"), MainThrust()); }
 
 int SolverMFD::ReadPropelledAcc() {
     const double mass = oapiGetMass(oapiGetFocusObject());
     if (!(mass > 0)) return kError;
-    ValueStore[variableSet][MOV][kPropelledAcc] = MainThrust() / mass;
-    return kSolved;
+    return StoreReading(MOV, Var(MOV, "ap"), MainThrust() / mass);
 }
 
 int SolverMFD::ReadPlanetMass() {
-    const OBJHANDLE body = FindReferenceBody();
-    if (!body) return kNotAvailable;
-    ValueStore[variableSet][LNC][kPlanetMass] = oapiGetMass(body);
-    return kSolved;
+    double mass;
+    return OfReferenceBody(oapiGetMass, mass) ? StoreReading(LNC, Var(LNC, "M"), mass) : kNotAvailable;
 }
 
 int SolverMFD::ReadPlanetSize() {
-    const OBJHANDLE body = FindReferenceBody();
-    if (!body) return kNotAvailable;
-    ValueStore[variableSet][LNC][kSurfaceDistance] = oapiGetSize(body);
-    return kSolved;
+    double radius;
+    return OfReferenceBody(oapiGetSize, radius) ? StoreReading(LNC, Var(LNC, "rs"), radius) : kNotAvailable;
 }
-
-int SolverMFD::ReadPlanetPeriod() {
-    const OBJHANDLE body = FindReferenceBody();
-    if (!body) return kNotAvailable;
-    ValueStore[variableSet][RNT][kPeriod] = oapiGetPlanetPeriod(body);
-    return kSolved;
-}
-
-// The host's surface queries write their outputs only when they succeed; a failed
-// query leaves the cell as it was and reports " N/Av " rather than storing an
-// unwritten value.
 
 int SolverMFD::ReadLatitude() {
     double longitude, latitude, radius;
     if (!oapiGetFocusEquPos(&longitude, &latitude, &radius)) return kNotAvailable;
-    ValueStore[variableSet][LNC][kLatitude] = Degrees(latitude, pi);
-    return kSolved;
+    return StoreReading(LNC, Var(LNC, "Lat"), Degrees(latitude, pi));
+}
+
+int SolverMFD::ReadPlanetPeriod() {
+    double period;
+    return OfReferenceBody(oapiGetPlanetPeriod, period) ? StoreReading(RNT, Var(RNT, "T"), period) : kNotAvailable;
 }
 
 int SolverMFD::ReadAltitude() {
     double altitude;
     if (!oapiGetFocusAltitude(&altitude)) return kNotAvailable;
-    ValueStore[variableSet][GLD][kAltitude] = altitude;
-    return kSolved;
+    return StoreReading(GLD, Var(GLD, "h"), altitude);
 }
 
 int SolverMFD::ReadGroundSpeed() {
     VECTOR3 w;
-    if (!oapiGetFocusAirspeedVector(&w)) return kNotAvailable;
-    ValueStore[variableSet][GLD][kGroundSpeed] = HorizontalSpeed(w);
-    return kSolved;
+    return Airspeed(w) ? StoreReading(GLD, Var(GLD, "Vd"), HorizontalSpeed(w)) : kNotAvailable;
 }
 
 int SolverMFD::ReadVerticalSpeed() {
     VECTOR3 w;
-    if (!oapiGetFocusAirspeedVector(&w)) return kNotAvailable;
-    ValueStore[variableSet][GLD][kVerticalSpeed] = w.y;
-    return kSolved;
+    return Airspeed(w) ? StoreReading(GLD, Var(GLD, "Vh"), w.y) : kNotAvailable;
 }
 
 int SolverMFD::ReadGlideAngle() {
     VECTOR3 w;
-    if (!oapiGetFocusAirspeedVector(&w)) return kNotAvailable;
-    ValueStore[variableSet][GLD][kGlideAngle] = Degrees(std::atan2(std::fabs(w.y), HorizontalSpeed(w)), pi);
-    return kSolved;
+    if (!Airspeed(w)) return kNotAvailable;
+    return StoreReading(GLD, Var(GLD, "a"), Degrees(std::atan2(std::fabs(w.y), HorizontalSpeed(w)), pi));
 }
 
 void SolverMFD::GetSystemValue() {

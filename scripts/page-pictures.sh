@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# Draws the same page with the real GDI under Wine and with the Linux stand-in host,
-# for the README: docs/page-windows.png and docs/page-linux.png. Needs build/ and
-# build-windows/ (scripts/build.sh, scripts/windows.sh).
+# Draws the same page in the simulator-ABI host with the real GDI under Wine and
+# with the Linux stand-in host, for the README: docs/page-windows.png and
+# docs/page-linux.png, after the ORB example (Get All, r copied into p, Vt solved). Needs build/ and build-windows/
+# (scripts/build.sh, scripts/windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-steps=(Dr\> Eq\> Get Vr\> Vr\> Vr\> Get Vr\< Vr\< Inp type:6771000 Vr\> Slv draw)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-scripts/wine-run.sh build-windows/kalvo-sim.exe --save "$work/page.bmp" "${steps[@]}" > /dev/null
-scripts/bmp-to-png.py "$work/page-1.bmp" docs/page-windows.png
-build/kalvo-sim --save "$work/page.png" "${steps[@]}" > /dev/null
-cp "$work/page-1.png" docs/page-linux.png
+scripts/wine-run.sh build-windows/tests/windows/simulator/Orbiter.exe --save "$work/page.bmp" > /dev/null
+scripts/bmp-to-png.py "$work/page.bmp" docs/page-windows.png
+build/kalvo play --png docs/page-linux.png Dr\> All Eq\> Cpy Vr\> Pst Vr\> Slv draw
 echo "docs/page-windows.png docs/page-linux.png"

@@ -10,13 +10,13 @@ marker=$prefix/.kalvo-ready
 
 export WINEPREFIX=$prefix WINEDEBUG=-all
 unset DISPLAY WAYLAND_DISPLAY
-wine=/usr/lib/wine/wine64
+. "$(dirname "$0")/wine-tools.sh"
 mkdir -p "$prefix"
 # Harmless here: Wine reports that it has no 32-bit rundll32.
-"$wine" wineboot --init > /dev/null 2>&1 || true
+"$wine64" wineboot --init > /dev/null 2>&1 || true
 fonts=$prefix/drive_c/windows/Fonts
 mkdir -p "$fonts"
 for font in /usr/share/wine/fonts/*.ttf; do ln -sf "$font" "$fonts/"; done
-"$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f > /dev/null 2>&1
-/usr/lib/wine/wineserver -w
+"$wine64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f > /dev/null 2>&1
+"$wineserver" -w
 touch "$marker"

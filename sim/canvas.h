@@ -1,6 +1,5 @@
-// The surface a host draws a display's page on, read back as pixels. On Linux the
-// stand-in GDI records the drawing and Cairo paints it (canvas_recorded.cpp); on
-// Windows the real GDI draws into a 32-bit DIB section (canvas_win32.cpp).
+// The surface a host draws a display's page on, read back as pixels: the stand-in
+// GDI records the drawing and Cairo paints it (canvas_recorded.cpp).
 #pragma once
 
 #include <memory>
@@ -33,7 +32,7 @@ private:
     std::unique_ptr<Surface> surface_;
 };
 
-// Writes a drawing to `path`, as BMP for a name ending ".bmp", and on Linux as PNG
+// Writes a drawing to `path`, as BMP for a name ending ".bmp", as PNG
 // for one ending ".png". Throws std::runtime_error naming the file when the format
 // is not one of these or the file cannot be written.
 void SaveDrawing(const Pixels& pixels, const std::string& path);

@@ -1,6 +1,5 @@
 // The platform's dynamic loader, as the stand-in host uses it to load add-on
-// modules: dlopen on Linux (dynamic_library_posix.cpp), LoadLibrary on Windows
-// (dynamic_library_win32.cpp). Everything else of loading a module is shared.
+// modules: dlopen (dynamic_library_posix.cpp).
 #pragma once
 
 #include <string>

@@ -1,6 +1,5 @@
 // The host's own look: the title colour, and the default font and pen of a display,
-// which a page selects but never owns. The stand-in GDI supplies them on Linux
-// (sim/gdi.cpp), the real GDI on Windows (sim/host_look_win32.cpp).
+// which a page selects but never owns. The stand-in GDI supplies them (sim/gdi.cpp).
 #pragma once
 
 #include "host/win32.h"

@@ -21,8 +21,8 @@
 
 namespace sim {
 
-// The constant of gravitation of the world, in m^3/s^2/kg: the value the page keeps,
-// so that the page's orbit equations reproduce the world's orbits.
+// The constant of gravitation of the world, in m^3/s^2/kg: the 1986 CODATA value,
+// which the page keeps too, so that the page's orbit equations reproduce the world's orbits.
 inline constexpr double kGravitationalConstant = 6.67259e-11;
 
 struct Body {

@@ -65,6 +65,12 @@ extern const DirectorySolvers kLaunchSolvers;
 extern const DirectorySolvers kRendezvousSolvers;
 extern const DirectorySolvers kGlideSolvers;
 
+// Every directory's solvers, in the catalogue's order.
+inline const DirectorySolvers* const kEveryDirectorySolvers[] = {
+    &kBasicSolvers,     &kOrbitSolvers,  &kEscapeSolvers,     &kFuelSolvers,  &kInclinationSolvers,
+    &kManoeuvreSolvers, &kLaunchSolvers, &kRendezvousSolvers, &kGlideSolvers,
+};
+
 // The solver of (directory, equation, variable index), or null for a triple the
 // catalogue does not have.
 Solver FindSolver(int directory, int equation, int variable);

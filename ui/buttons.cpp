@@ -1,39 +1,13 @@
-// The page's fifteen buttons: what they show, what the host's button menu lists
-// for them, and the key each one stands for.
+// The page's buttons as the host sees them: labels, the button menu and clicks,
+// each click standing for its button's key.
 #include <array>
 
 #include "catalogue/solver_mfd.h"
-#include "ui/command_keys.h"
+#include "ui/buttons.h"
 
 namespace kalvo {
 
 namespace {
-
-struct Button {
-    const char* label;
-    const char* menuLine;
-    char selectCharacter;
-    CommandKey key;
-};
-
-constexpr Button kButtons[] = {
-    {"Dr>", "Next Directory", '+', kKeyNextDirectory},
-    {"Dr<", "Prev Directory", '-', kKeyPrevDirectory},
-    {"Eq>", "Next Equation", ']', kKeyNextEquation},
-    {"Eq<", "Prev Equation", '[', kKeyPrevEquation},
-    {"VSt", "Select Variable Set", 'R', kKeySelectVariableSet},
-    {"Vr>", "Next Variable", '>', kKeyNextVariable},
-    {"Vr<", "Prev Variable", '<', kKeyPrevVariable},
-    {"Inp", "Input Value", 'L', kKeyInputValue},
-    {"Slv", "Solve for Variable", 'S', kKeySolve},
-    {"All", "Get All Values", 'A', kKeyGetAllValues},
-    {"Cpy", "Copy to Clipboard", 'C', kKeyCopy},
-    {"Pst", "Paste from Clipboard", 'V', kKeyPaste},
-    {"Get", "Get System Value", 'G', kKeyGetSystemValue},
-    {"Hlp", "Variable Help", 'H', kKeyVariableHelp},
-    {"0->", "Zero Value", 'Z', kKeyZeroValue},
-};
-constexpr int kButtonCount = static_cast<int>(std::size(kButtons));
 
 // The host's menu records, one per button in button order, without a second line.
 constexpr std::array<MFDBUTTONMENU, kButtonCount> MenuOfButtons() {

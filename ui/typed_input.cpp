@@ -64,8 +64,8 @@ constexpr std::size_t kDecidingDigits = 800;
 // An exponent beyond this, given at most kDecidingDigits + 1 digits, decides alone.
 constexpr long long kDecisiveExponent = 99999;
 
-char* WriteDecimal(char* out, long long value) {
-    char digits[24];
+char* WriteDecimal(char* out, int value) {
+    char digits[12];
     int count = 0;
     do {
         digits[count++] = static_cast<char>('0' + value % 10);
@@ -107,11 +107,11 @@ double Magnitude(const DecimalNumber& number) {
         exponent = std::min(kDecisiveExponent, exponent * 10 + (digit - '0'));
     if (number.negativeExponent) exponent = -exponent;
     exponent += dropped - static_cast<long long>(number.fractionDigits.size());
-    exponent = std::clamp(exponent, -kDecisiveExponent, kDecisiveExponent);
+    const auto power = static_cast<int>(std::clamp(exponent, -kDecisiveExponent, kDecisiveExponent));
 
     *out++ = 'e';
-    if (exponent < 0) *out++ = '-';
-    out = WriteDecimal(out, exponent < 0 ? -exponent : exponent);
+    if (power < 0) *out++ = '-';
+    out = WriteDecimal(out, power < 0 ? -power : power);
     *out = '\0';
     return std::strtod(text, nullptr);
 }

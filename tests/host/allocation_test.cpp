@@ -18,9 +18,14 @@ long allocations = 0;
 long releases = 0;
 long failAt = 0;
 
-void* Allocate(std::size_t size) {
-    if (armed && ++allocations == failAt) throw std::bad_alloc();
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+// Null when the allocation is the one made to fail or memory is out.
+void* Allocate(std::size_t size) noexcept {
+    if (armed && ++allocations == failAt) return nullptr;
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+void* AllocateOrThrow(std::size_t size) {
+    if (void* memory = Allocate(size)) return memory;
     throw std::bad_alloc();
 }
 
@@ -75,9 +80,15 @@ TEST(MessageProcedure, OtherMessagesAllocateNothing) {
 
 }  // namespace
 
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
+// Every form the module may use, the nothrow ones included: a sanitizer's runtime
+// does not route those through the throwing ones.
+void* operator new(std::size_t size) { return AllocateOrThrow(size); }
+void* operator new[](std::size_t size) { return AllocateOrThrow(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
 void operator delete(void* memory) noexcept { Release(memory); }
 void operator delete[](void* memory) noexcept { Release(memory); }
 void operator delete(void* memory, std::size_t) noexcept { Release(memory); }
 void operator delete[](void* memory, std::size_t) noexcept { Release(memory); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { Release(memory); }
+void operator delete[](void* memory, const std::nothrow_t&) noexcept { Release(memory); }

@@ -33,28 +33,16 @@ double AngleBetween(double lat1, double lon1, double lat2, double lon2) {
     return std::acos(std::sin(lat1) * std::sin(lat2) + std::cos(lat1) * std::cos(lat2) * std::cos(lon2 - lon1));
 }
 
-TEST(World, LowOrbitKeepsEnergyAndAngularMomentumOverAHundredRevolutions) {
+// Kepler's third law for the 300 km by 400 km orbit, a = 6 721 km: a hundred
+// revolutions later the vessel is back where it started (the conics' constants are
+// kept step by step, kepler_test.cpp).
+TEST(World, LowOrbitReturnsAfterAHundredRevolutions) {
     World world = Scenario("leo");
-    const double mu = Mu(world, kEarth);
-    const auto energy = [&] {
-        const State s = sim::RelativeState(world, sim::kFocusNode, kEarth);
-        return Dot(s.velocity, s.velocity) / 2 - mu / Length(s.position);
-    };
-    const auto momentum = [&] {
-        const State s = sim::RelativeState(world, sim::kFocusNode, kEarth);
-        return Cross(s.position, s.velocity);
-    };
-    const double energy0 = energy();
-    const Vec3 momentum0 = momentum();
     const Vec3 start = world.focus.position;
-    // Kepler's third law for the 300 km by 400 km orbit: a = 6 721 km.
-    const double period = 2 * kPi * std::sqrt(std::pow(6.721e6, 3) / mu);
-
+    const double period = 2 * kPi * std::sqrt(std::pow(6.721e6, 3) / Mu(world, kEarth));
     ASSERT_TRUE(sim::AdvanceWorld(world, 100 * period));
     EXPECT_EQ(world.focus.reference, kEarth);
-    EXPECT_TRUE(Near(energy(), energy0, 1e-11));
-    EXPECT_LE(Length(momentum() - momentum0), 1e-11 * Length(momentum0));
-    EXPECT_LE(Length(world.focus.position - start), 1e-7 * Length(start));  // back where it started
+    EXPECT_LE(Length(world.focus.position - start), 1e-7 * Length(start));
     EXPECT_DOUBLE_EQ(world.time, 100 * period);
 }
 

@@ -1,20 +1,13 @@
+// The Solve command: the solver of the selected equation and variable, found in
+// its directory's table, run on the selected variable set.
 #include "catalogue/solver_mfd.h"
 #include "catalogue/value_store.h"
 #include "solvers/conventions.h"
 
 namespace kalvo {
 
-namespace {
-
-const DirectorySolvers* const kEveryDirectory[] = {
-    &kBasicSolvers,  &kOrbitSolvers,  &kEscapeSolvers,     &kFuelSolvers,  &kInclinationSolvers,
-    &kManoeuvreSolvers, &kLaunchSolvers, &kRendezvousSolvers, &kGlideSolvers,
-};
-
-}  // namespace
-
 Solver FindSolver(int directory, int equation, int variable) {
-    for (const DirectorySolvers* table : kEveryDirectory) {
+    for (const DirectorySolvers* table : kEveryDirectorySolvers) {
         if (table->directory != directory) continue;
         for (const SolverEntry& entry : table->entries)
             if (entry.equation == equation && entry.variable == variable) return entry.solve;

@@ -1,0 +1,9 @@
+# The simulator's 32-bit ABI (its 2016 release, and the 32-bit 2024 build): see
+# toolchain.cmake.
+set(KALVO_ARCH i686)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain.cmake)
+# MinGW-w64's import libraries of the system's DLLs carry no table of safe
+# exception handlers, which the 32-bit linker asks of every object by default.
+foreach(kind SHARED MODULE EXE)
+  string(APPEND CMAKE_${kind}_LINKER_FLAGS_INIT " /safeseh:no")
+endforeach()
