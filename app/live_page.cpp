@@ -391,8 +391,7 @@ void CatchStopSignals() {
 int RunLivePage(const LiveRequest& request, std::ostream& out, std::ostream& err) {
     try {
         const DisplaySize size = ParseDisplaySize(request.size);
-        const std::string scenario = request.scenario.empty() ? std::string(sim::kDefaultScenario) : request.scenario;
-        StartScenario(scenario);
+        StartScenario(request.scenario);
         PageSession session(FindModule(), size);
 
         const auto printOnce = [&] {
@@ -414,7 +413,7 @@ int RunLivePage(const LiveRequest& request, std::ostream& out, std::ostream& err
             return kExitDone;
         }
         CatchStopSignals();
-        LivePage(session, *terminal, scenario).Run();
+        LivePage(session, *terminal, request.scenario).Run();
         return kExitDone;
     } catch (const UsageError& error) {
         err << "kalvo: " << error.what() << '\n';

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "app/page_session.h"
+#include "sim/scenario.h"
 
 namespace kalvo::app {
 
 struct LiveRequest {
-    std::string scenario;  // a built-in scenario or a scenario file; empty for the default
+    std::string scenario{sim::kDefaultScenario};  // a built-in scenario or a scenario file
     std::string size = DisplaySizeText(kDefaultDisplaySize);
 };
 

@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     kalvo::app::LiveRequest liveRequest;
     CLI::Option* liveScenario =
         app.add_option("--scenario", liveRequest.scenario, "Live page: a built-in scenario or a scenario file")
-            ->default_str(std::string(sim::kDefaultScenario));
+            ->capture_default_str();
     CLI::Option* liveSize = app.add_option("--size", liveRequest.size, "Live page: display size WIDTHxHEIGHT in pixels")
                                 ->capture_default_str();
 
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
                    "Write the final page as JSON: the selection, the status its drawing showed and every value of the "
                    "directory in both variable sets, exactly");
     play->add_option("--scenario", playRequest.scenario, "A built-in scenario or a scenario file")
-        ->default_str(std::string(sim::kDefaultScenario));
+        ->capture_default_str();
 
     try {
         app.parse(argc, argv);

@@ -54,7 +54,7 @@ int RunPlay(const PlayRequest& request, std::ostream& out, std::ostream& err) {
         if (request.json && (request.text || request.ansi))
             throw UsageError("--json and --text or --ansi all write to standard output: give one of them");
         const DisplaySize size = ParseDisplaySize(request.size);
-        StartScenario(request.scenario.empty() ? sim::kDefaultScenario : request.scenario);
+        StartScenario(request.scenario);
         PageSession session(FindModule(), size);
         const std::vector<sim::ScriptStep> steps = ReadSteps(request.script, session);
         std::optional<std::size_t> redrawnAfter;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/page_session.h"
+#include "sim/scenario.h"
 
 namespace kalvo::app {
 
@@ -18,7 +19,7 @@ struct PlayRequest {
     bool text = false;
     bool ansi = false;  // text with the page's colours as terminal escapes
     bool json = false;  // the selection, the status shown and the values, exactly, in place of text
-    std::string scenario;
+    std::string scenario{sim::kDefaultScenario};
 };
 
 // Loads the scenario and the module, runs the script and writes the final page:

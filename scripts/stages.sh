@@ -3,8 +3,8 @@
 #                                       shown and kept; a failure is recorded, not fatal
 #   verdict                             one line per stage, then the overall result;
 #                                       returns 1 when a stage failed
-# A stage's counts are read from its output: CTest's "tests passed" line and the
-# fuzzer's count of executed inputs.
+# A stage's counts are read from its output: CTest's "tests passed" line, or a
+# fuzzer's figures line ("NAME fuzzer: N executions, R/s, coverage C").
 stage_names=()
 stage_results=()
 stage_counts=()
@@ -15,12 +15,12 @@ trap 'rm -rf "$stage_logs"' EXIT
 stage_counts_of() {
   local log=$1 tests executions
   tests=$(sed -n 's/^[0-9]*% tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\)$/\2 \1/p' "$log" | tail -n 1)
-  executions=$(sed -n 's/^stat::number_of_executed_units: *\([0-9]*\)$/\1/p' "$log" | tail -n 1)
+  executions=$(sed -n 's/^[a-z]* fuzzer: \([0-9]* executions, .*\)$/\1/p' "$log" | tail -n 1)
   if [ -n "$tests" ]; then
     set -- $tests
     echo "$(($1 - $2)) of $1 tests passed, $2 failed"
   elif [ -n "$executions" ]; then
-    echo "$executions inputs executed"
+    echo "$executions"
   else
     echo "-"
   fi
@@ -44,7 +44,7 @@ verdict() {
   echo
   echo "Verdict:"
   for index in "${!stage_names[@]}"; do
-    printf '  %-16s %-26s %-36s %5d s\n' "${stage_names[index]}" "${stage_results[index]}" \
+    printf '  %-16s %-24s %-42s %5d s\n' "${stage_names[index]}" "${stage_results[index]}" \
       "${stage_counts[index]}" "${stage_seconds[index]}"
     [ "${stage_results[index]}" = passed ] || failed+=("${stage_names[index]}")
   done

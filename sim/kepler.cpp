@@ -1,6 +1,7 @@
 #include "sim/kepler.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace sim {
 
@@ -66,10 +67,26 @@ State PropagateKepler(const State& start, double mu, double seconds) {
     const double sqrtMu = std::sqrt(mu);
     const double radialTerm = Dot(r0v, v0v) / sqrtMu;  // r0 vr0 / sqrt(mu)
     const double alpha = 2 / r0 - Dot(v0v, v0v) / mu;  // 1 / semi-major axis
+    if (alpha > 0) {
+        // Whole revolutions of an ellipse change nothing: leaving them out keeps the
+        // anomaly within one turn, however many turns the time holds.
+        seconds = std::fmod(seconds, 2 * std::numbers::pi / (sqrtMu * alpha * std::sqrt(alpha)));
+    }
 
     // Kepler's equation in the universal anomaly chi, solved by Laguerre's method,
-    // which converges from any start.
+    // which converges from any start whose hyperbolic functions stay finite.
     double chi = alpha > 0 ? sqrtMu * alpha * seconds : sqrtMu * seconds / r0;
+    if (alpha * chi * chi < -1) {
+        // Far along a hyperbola the straight-line guess overshoots by far (on a fast
+        // pass near the centre, beyond what cosh can hold): start instead from the
+        // logarithm that the hyperbolic anomaly grows like.
+        const double a = 1 / alpha;
+        const double sign = seconds < 0 ? -1 : 1;
+        const double growth =
+            -2 * mu * alpha * seconds / (Dot(r0v, v0v) + sign * std::sqrt(-mu * a) * (1 - r0 * alpha));
+        const double guess = sign * std::sqrt(-a) * std::log(growth);
+        if (std::isfinite(guess)) chi = guess;
+    }
     constexpr double kOrder = 5;
     for (int iteration = 0; iteration < 60; ++iteration) {
         const double z = alpha * chi * chi;

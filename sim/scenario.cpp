@@ -9,11 +9,13 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <numbers>
-#include <sstream>
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace sim {
 
@@ -71,11 +73,14 @@ constexpr BuiltInScenario kBuiltIns[] = {
 })"},
 };
 
+// "PATH: " before a message about the value at PATH; nothing for the whole file.
+std::string PlaceOf(const std::string& path) { return path.empty() ? "" : path + ": "; }
+
 // A mistake in the scenario: where it is (a key path) and what is wrong.
 class ScenarioMistake : public std::runtime_error {
 public:
     ScenarioMistake(const std::string& path, const std::string& message)
-        : std::runtime_error(path.empty() ? message : path + ": " + message) {}
+        : std::runtime_error(PlaceOf(path) + message) {}
 };
 
 std::string NumberText(double value) {
@@ -84,8 +89,15 @@ std::string NumberText(double value) {
     return text;
 }
 
-// A JSON value as an error text quotes what was found.
+// A text of the file in double quotes, its control characters escaped as JSON
+// escapes them, so that an error text stays on one line.
+std::string Quoted(const std::string& text) { return json(text).dump(); }
+
+// A JSON value as an error text quotes what was found. A number beyond the range
+// of a double stands in the value as its text, held as bytes (which JSON text
+// itself never gives), so that it is refused wherever it is and quoted as written.
 std::string Found(const json& value) {
+    if (value.is_binary()) return std::string(value.get_binary().begin(), value.get_binary().end());
     if (value.is_number()) return NumberText(value.get<double>());
     if (value.is_string()) return value.dump() + " (a text)";
     if (value.is_object()) return "an object";
@@ -99,34 +111,62 @@ std::string ListOf(std::initializer_list<std::string_view> names) {
     return list;
 }
 
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// Bounds of the numbers a scenario holds. Each lies far beyond any flight, and
+// together they keep every number the world derives from a scenario finite:
+// squares of distances and speeds, a vessel's acceleration, a body's turn in time.
+constexpr double kLargestDistance = 1e30;    // m, thousands of times across the observable universe
+constexpr double kSpeedOfLight = 299792458;  // m/s, exact by the definition of the metre
+constexpr double kSmallestMass = 1e-3;       // kg: a gram, apart from 0
+constexpr double kLargestMass = 1e60;        // kg, millions of times the observable universe
+constexpr double kLargestTime = 1e15;        // s, about 32 million years
+constexpr double kShortestPeriod = 1e-3;     // s, below the fastest pulsars'
+constexpr double kLargestEccentricity = 1e6;
+constexpr double kLargestThrust = 1e15;  // N
+// A steady flight follows the surface at its distance from the centre; below a
+// metre the angle it flies round in a step grows without bound.
+constexpr double kSmallestRadiusFlownOver = 1;  // m
 
-// What a number in the file may be, and how an error text names it.
+// What a number in the file may be, and how an error text names it: `what`, then
+// its range. With `smallestSize`, 0 is admitted and otherwise no smaller size.
 struct Quantity {
-    std::string_view expected;
-    double low = -kInfinity;
-    double high = kInfinity;
+    std::string_view what;
+    double low;
+    double high;
     bool lowIncluded = true;
+    double smallestSize = 0;
+
     bool Admits(double value) const {
-        return std::isfinite(value) && (lowIncluded ? value >= low : value > low) && value <= high;
+        return std::isfinite(value) && (lowIncluded ? value >= low : value > low) && value <= high &&
+               (value == 0 || std::fabs(value) >= smallestSize);
+    }
+    std::string Expected() const {
+        std::string range;
+        if (smallestSize > 0)
+            range = "0 or from " + NumberText(smallestSize) + " to " + NumberText(high) + (low < 0 ? " in size" : "");
+        else if (lowIncluded)
+            range = "from " + NumberText(low) + " to " + NumberText(high);
+        else
+            range = "greater than " + NumberText(low) + " and at most " + NumberText(high);
+        return std::string(what) + ", " + range;
     }
 };
 
-constexpr Quantity kMass{"a mass in kg, at least 0", 0};
-constexpr Quantity kDistance{"a distance in m, greater than 0", 0, kInfinity, false};
-constexpr Quantity kHeight{"a distance in m, at least 0", 0};
-constexpr Quantity kPeriod{"a period in s (0 for a body that does not turn)"};
-constexpr Quantity kTime{"a time in s, at least 0", 0};
-constexpr Quantity kAngle{"an angle in degrees"};
-constexpr Quantity kLatitude{"a latitude in degrees, from -90 to 90", -90, 90};
-constexpr Quantity kEccentricity{"an eccentricity, at least 0", 0};
-constexpr Quantity kThrust{"a thrust in N, at least 0", 0};
-constexpr Quantity kIsp{"a specific impulse in m/s, greater than 0", 0, kInfinity, false};
-constexpr Quantity kEfficiency{"an efficiency greater than 0", 0, kInfinity, false};
-constexpr Quantity kSpeed{"a speed in m/s, at least 0", 0};
-constexpr Quantity kVerticalSpeed{"a speed in m/s, up positive"};
-constexpr Quantity kCoordinate{"a coordinate in m"};
-constexpr Quantity kVelocity{"a velocity component in m/s"};
+constexpr Quantity kMass{"a mass in kg", 0, kLargestMass, true, kSmallestMass};
+constexpr Quantity kDistance{"a distance in m", 0, kLargestDistance, false};
+constexpr Quantity kHeight{"a distance in m", 0, kLargestDistance};
+constexpr Quantity kPeriod{"a period in s (negative for a body that turns backwards)", -kLargestTime, kLargestTime,
+                           true, kShortestPeriod};
+constexpr Quantity kTime{"a time in s", 0, kLargestTime};
+constexpr Quantity kAngle{"an angle in degrees", -360, 360};
+constexpr Quantity kLatitude{"a latitude in degrees", -90, 90};
+constexpr Quantity kEccentricity{"an eccentricity", 0, kLargestEccentricity};
+constexpr Quantity kThrust{"a thrust in N", 0, kLargestThrust};
+constexpr Quantity kIsp{"a specific impulse in m/s", 0, kSpeedOfLight, false};
+constexpr Quantity kEfficiency{"an efficiency", 0, 1, false};
+constexpr Quantity kSpeed{"a speed in m/s", 0, kSpeedOfLight};
+constexpr Quantity kVerticalSpeed{"a speed in m/s, up positive", -kSpeedOfLight, kSpeedOfLight};
+constexpr Quantity kCoordinate{"a coordinate in m", -kLargestDistance, kLargestDistance};
+constexpr Quantity kVelocity{"a velocity component in m/s", -kSpeedOfLight, kSpeedOfLight};
 
 // An object of the scenario and its key path; refuses keys it does not know.
 class Fields {
@@ -138,7 +178,7 @@ public:
             bool known = false;
             for (const auto allowed : keys) known |= key == allowed;
             if (!known)
-                throw ScenarioMistake(path_, "unknown key \"" + key + "\" (expected one of " + ListOf(keys) + ")");
+                throw ScenarioMistake(path_, "unknown key " + Quoted(key) + " (expected one of " + ListOf(keys) + ")");
         }
     }
 
@@ -153,11 +193,11 @@ public:
     }
 
     double Number(std::string_view key, const Quantity& quantity) const {
-        const json& value = At(key, quantity.expected);
+        const std::string expected = quantity.Expected();
+        const json& value = At(key, expected);
         const double number = value.is_number() ? value.get<double>() : std::numeric_limits<double>::quiet_NaN();
         if (!value.is_number() || !quantity.Admits(number))
-            throw ScenarioMistake(PathOf(key),
-                                  "expected " + std::string(quantity.expected) + ", found " + Found(value));
+            throw ScenarioMistake(PathOf(key), "expected " + expected + ", found " + Found(value));
         return number;
     }
     double Number(std::string_view key, const Quantity& quantity, double fallback) const {
@@ -174,7 +214,7 @@ public:
 
     Vec3 Vector(std::string_view key, const Quantity& component) const {
         if (!Has(key)) return {};
-        const std::string expected = "a list of three numbers, each " + std::string(component.expected);
+        const std::string expected = "a list of three numbers, each " + component.Expected();
         const json& value = At(key, expected);
         if (!value.is_array() || value.size() != 3)
             throw ScenarioMistake(PathOf(key), "expected " + expected + ", found " + Found(value));
@@ -182,7 +222,7 @@ public:
         for (int i = 0; i < 3; ++i) {
             if (!value[i].is_number() || !component.Admits(value[i].get<double>()))
                 throw ScenarioMistake(PathOf(key) + "[" + std::to_string(i) + "]",
-                                      "expected " + std::string(component.expected) + ", found " + Found(value[i]));
+                                      "expected " + component.Expected() + ", found " + Found(value[i]));
             xyz[i] = value[i].get<double>();
         }
         return {xyz[0], xyz[1], xyz[2]};
@@ -190,12 +230,10 @@ public:
 
     // Exactly one of two keys that do the same job.
     std::string_view OneOf(std::string_view first, std::string_view second, std::string_view job) const {
-        if (Has(first) && Has(second))
-            throw ScenarioMistake(path_,
-                                  "give \"" + std::string(first) + "\" or \"" + std::string(second) + "\", not both");
+        const std::string either = "\"" + std::string(first) + "\" or \"" + std::string(second) + "\"";
+        if (Has(first) && Has(second)) throw ScenarioMistake(path_, "expected " + either + ", not both");
         if (!Has(first) && !Has(second))
-            throw ScenarioMistake(
-                path_, "missing \"" + std::string(first) + "\" or \"" + std::string(second) + "\" " + std::string(job));
+            throw ScenarioMistake(path_, "missing " + either + "; expected one of them " + std::string(job));
         return Has(first) ? first : second;
     }
 
@@ -212,34 +250,47 @@ int BodyNamed(const World& world, int count, const Fields& fields, std::string_v
     std::string names;
     for (int i = 0; i < count; ++i) {
         if (world.bodies[i].name == name) return i;
-        names += (names.empty() ? "" : ", ") + world.bodies[i].name;
+        names += (names.empty() ? "" : ", ") + Quoted(world.bodies[i].name);
     }
-    throw ScenarioMistake(fields.PathOf(key),
-                          "no " + std::string(which) + "body named \"" + name + "\" (" +
-                              (names.empty() ? "none comes before it" : "expected one of " + names) + ")");
+    throw ScenarioMistake(
+        fields.PathOf(key),
+        "no " + std::string(which) + "body named " + Quoted(name) + " (" +
+            (names.empty() ? "expected a body listed before it, and none is" : "expected one of " + names) + ")");
 }
 
-// An orbit about one of the first `count` bodies: its centre's index and the conic.
+// An orbit about one of the first `count` bodies, of an object of mass
+// `ownMass`: its centre's index and the object's state relative to it.
 struct PlacedOrbit {
     int about;
-    Conic conic;
+    State state;
 };
 
-PlacedOrbit ReadOrbit(const json& node, const std::string& path, const World& world, int count,
-                      std::string_view which) {
+PlacedOrbit ReadOrbit(const json& node, const std::string& path, const World& world, int count, std::string_view which,
+                      double ownMass) {
     const Fields orbit(node, path,
                        {"about", "periapsis", "apoapsis", "eccentricity", "inclination", "ascendingNode",
                         "argumentOfPeriapsis", "trueAnomaly"});
-    PlacedOrbit placed{BodyNamed(world, count, orbit, "about", which), {}};
-    Conic& conic = placed.conic;
+    const int about = BodyNamed(world, count, orbit, "about", which);
+    const Body& centre = world.bodies[about];
+    const double mu = kGravitationalConstant * (centre.mass + ownMass);
+    if (mu == 0)
+        throw ScenarioMistake(orbit.PathOf("about"),
+                              Quoted(centre.name) + " has no mass to be orbited; expected a body of some mass");
+    Conic conic;
     conic.periapsis = orbit.Number("periapsis", kDistance);
     if (orbit.OneOf("apoapsis", "eccentricity", "to give the orbit its shape") == "apoapsis") {
-        const std::string expected = "a distance in m, at least the periapsis (" + NumberText(conic.periapsis) + ")";
-        const Quantity beyondPeriapsis{expected, conic.periapsis};
+        const Quantity beyondPeriapsis{"a distance in m, at least the periapsis", conic.periapsis, kLargestDistance};
         const double apoapsis = orbit.Number("apoapsis", beyondPeriapsis);
         conic.eccentricity = (apoapsis - conic.periapsis) / (apoapsis + conic.periapsis);
     } else {
         conic.eccentricity = orbit.Number("eccentricity", kEccentricity);
+    }
+    // The speed is greatest at periapsis, which every orbit passes or leaves.
+    const double fastest = std::sqrt(mu * (1 + conic.eccentricity) / conic.periapsis);
+    if (!(fastest < kSpeedOfLight)) {
+        const std::string speed = NumberText(fastest), light = NumberText(kSpeedOfLight);
+        throw ScenarioMistake(path, "moves at " + speed + " m/s at periapsis; expected a speed below " + light +
+                                        " m/s, the speed of light (a wider periapsis, or a lighter body to orbit)");
     }
     conic.inclination = Radians(orbit.Number("inclination", kAngle, 0));
     conic.ascendingNode = Radians(orbit.Number("ascendingNode", kAngle, 0));
@@ -253,7 +304,16 @@ PlacedOrbit ReadOrbit(const json& node, const std::string& path, const World& wo
                                   NumberText(limit) + " on this open orbit (eccentricity " +
                                   NumberText(conic.eccentricity) + "), found " + NumberText(anomaly));
     }
-    return placed;
+    const State state = StateOnConic(conic, mu);
+    // Near an open orbit's asymptote the distance grows without bound.
+    const double distance = Length(state.position);
+    if (!(distance <= kLargestDistance)) {
+        const std::string start = NumberText(distance), largest = NumberText(kLargestDistance);
+        throw ScenarioMistake(orbit.PathOf("trueAnomaly"), "starts " + start + " m from the centre of " +
+                                                               Quoted(centre.name) + "; expected a start within " +
+                                                               largest + " m (an anomaly farther from the asymptote)");
+    }
+    return {about, state};
 }
 
 void ReadBodies(const json& node, World& world) {
@@ -267,19 +327,20 @@ void ReadBodies(const json& node, World& world) {
         for (const Body& earlier : world.bodies)
             if (earlier.name == body.name)
                 throw ScenarioMistake(fields.PathOf("name"),
-                                      "\"" + body.name + "\" names an earlier body too; expected a name of its own");
+                                      Quoted(body.name) + " names an earlier body too; expected a name of its own");
         body.mass = fields.Number("mass", kMass);
         body.radius = fields.Number("radius", kHeight, 0);
         body.rotationPeriod = fields.Number("rotationPeriod", kPeriod, 0);
         if (fields.Has("orbit")) {
             for (const auto key : {"position", "velocity"})
                 if (fields.Has(key))
-                    throw ScenarioMistake(fields.PathOf(key), "not allowed beside \"orbit\", which places the body");
-            const PlacedOrbit orbit = ReadOrbit(fields.At("orbit"), fields.PathOf("orbit"), world, i, "earlier ");
-            const double mu = kGravitationalConstant * (world.bodies[orbit.about].mass + body.mass);
-            const State state = StateOnConic(orbit.conic, mu);
-            body.position = state.position;
-            body.velocity = state.velocity;
+                    throw ScenarioMistake(fields.PathOf(key),
+                                          "not allowed beside \"orbit\", which places the body; expected one or "
+                                          "the other");
+            const PlacedOrbit orbit =
+                ReadOrbit(fields.At("orbit"), fields.PathOf("orbit"), world, i, "earlier ", body.mass);
+            body.position = orbit.state.position;
+            body.velocity = orbit.state.velocity;
             body.parent = orbit.about;
         } else {
             body.position = fields.Vector("position", kCoordinate);
@@ -294,6 +355,13 @@ void ReadBodies(const json& node, World& world) {
 void ReadFlight(const Fields& fields, World& world) {
     Vessel& vessel = world.focus;
     const Body& body = world.bodies[vessel.reference];
+    if (!(body.radius >= kSmallestRadiusFlownOver)) {
+        const std::string radius = NumberText(body.radius), smallest = NumberText(kSmallestRadiusFlownOver);
+        throw ScenarioMistake(fields.PathOf("over"), Quoted(body.name) + " has a radius of " + radius +
+                                                         " m; expected a body with a surface to fly over, of a "
+                                                         "radius of at least " +
+                                                         smallest + " m");
+    }
     const double altitude = fields.Number("altitude", kHeight);
     const double latitude = Radians(fields.Number("latitude", kLatitude, 0));
     const double longitude = Radians(fields.Number("longitude", kAngle, 0));
@@ -327,11 +395,11 @@ void ReadVessel(const json& node, World& world) {
     }
     const int count = static_cast<int>(world.bodies.size());
     if (fields.OneOf("orbit", "flight", "to place the vessel") == "orbit") {
-        const PlacedOrbit orbit = ReadOrbit(fields.At("orbit"), fields.PathOf("orbit"), world, count, "");
-        const State state = StateOnConic(orbit.conic, kGravitationalConstant * world.bodies[orbit.about].mass);
+        // The vessel's own mass does not pull: it coasts about the body alone.
+        const PlacedOrbit orbit = ReadOrbit(fields.At("orbit"), fields.PathOf("orbit"), world, count, "", 0);
         vessel.reference = orbit.about;
-        vessel.position = state.position;
-        vessel.velocity = state.velocity;
+        vessel.position = orbit.state.position;
+        vessel.velocity = orbit.state.velocity;
     } else {
         const Fields flight(fields.At("flight"), fields.PathOf("flight"),
                             {"over", "altitude", "latitude", "longitude", "groundSpeed", "heading", "verticalSpeed"});
@@ -350,23 +418,139 @@ World ReadWorld(const json& root) {
     return world;
 }
 
+// Reads JSON text into a value, as json::parse does, while it knows where in the
+// value it is, so that a number beyond the range of a double can be named by its
+// key path.
+class ScenarioTextReader final : public json::json_sax_t {
+public:
+    // A number too large for a double: where it is in the value and in the text.
+    struct Overflow {
+        json::json_pointer pointer;
+        std::string path;
+        std::string token;
+        std::size_t end;  // just after the number in the text
+    };
+
+    json root;
+    std::optional<Overflow> overflow;
+    std::string error;  // the parser's description of broken JSON
+
+    bool null() override { return Add(nullptr); }
+    bool boolean(bool value) override { return Add(value); }
+    bool number_integer(json::number_integer_t value) override { return Add(value); }
+    bool number_unsigned(json::number_unsigned_t value) override { return Add(value); }
+    bool number_float(json::number_float_t value, const std::string&) override { return Add(value); }
+    bool string(std::string& value) override { return Add(std::move(value)); }
+    bool binary(json::binary_t& value) override { return Add(std::move(value)); }
+    bool start_object(std::size_t) override { return Open(json::object()); }
+    bool key(std::string& key) override {
+        open_.back().key = key;
+        return true;
+    }
+    bool end_object() override { return Close(); }
+    bool start_array(std::size_t) override { return Open(json::array()); }
+    bool end_array() override { return Close(); }
+
+    bool parse_error(std::size_t position, const std::string& token, const json::exception& exception) override {
+        // 406 is the parser's number overflow.
+        if (exception.id == 406) {
+            overflow = Overflow{json::json_pointer(), "", token, position};
+            for (std::size_t i = 0; i < open_.size(); ++i) {
+                const OpenValue& open = open_[i];
+                if (open.value->is_object()) {
+                    overflow->pointer /= open.key;
+                    overflow->path += (overflow->path.empty() ? "" : ".") + open.key;
+                } else {
+                    // The last list gets the number next; one further out holds an open value last.
+                    const std::size_t index = open.value->size() - (i + 1 < open_.size() ? 1 : 0);
+                    overflow->pointer /= index;
+                    overflow->path += "[" + std::to_string(index) + "]";
+                }
+            }
+            return false;
+        }
+        // The library's text reads "[json.exception.parse_error.101] parse error at line 3, column 5: ...".
+        const std::string what = exception.what();
+        const auto start = what.find("] ");
+        error = "not valid JSON: " + (start == std::string::npos ? what : what.substr(start + 2));
+        return false;
+    }
+
+private:
+    struct OpenValue {
+        json* value;
+        std::string key;  // of an object: the key of the value being read
+    };
+
+    json* Place(json value) {
+        if (open_.empty()) {
+            root = std::move(value);
+            return &root;
+        }
+        json& container = *open_.back().value;
+        if (container.is_object()) return &(container[open_.back().key] = std::move(value));
+        container.push_back(std::move(value));
+        return &container.back();
+    }
+    bool Add(json value) {
+        Place(std::move(value));
+        return true;
+    }
+    // A container's place stays put while it is open: its own container takes a
+    // further value only after it closes.
+    bool Open(json value) {
+        open_.push_back({Place(std::move(value)), {}});
+        return true;
+    }
+    bool Close() {
+        open_.pop_back();
+        return true;
+    }
+
+    std::vector<OpenValue> open_;
+};
+
+// The JSON value of a scenario's text, or what is wrong with the text. Each number
+// beyond the range of a double is read as its text, held as bytes (see Found).
+std::variant<json, std::string> ParseScenarioText(std::string_view text) {
+    std::string readable(text);
+    std::vector<ScenarioTextReader::Overflow> overflows;
+    for (;;) {
+        ScenarioTextReader reader;
+        if (json::sax_parse(readable, &reader)) {
+            for (const auto& overflow : overflows) {
+                if (!reader.root.contains(overflow.pointer))
+                    return PlaceOf(overflow.path) + "expected a number within the range of a double (" +
+                           NumberText(std::numeric_limits<double>::max()) + " in size), found " + overflow.token;
+                reader.root[overflow.pointer] =
+                    json::binary(std::vector<std::uint8_t>(overflow.token.begin(), overflow.token.end()));
+            }
+            return std::move(reader.root);
+        }
+        if (!reader.overflow) return reader.error;
+        // Read the number as null, and go on to the rest of the text.
+        const ScenarioTextReader::Overflow& overflow = *reader.overflow;
+        const std::size_t length = overflow.token.size();
+        if (overflow.end < length || readable.compare(overflow.end - length, length, overflow.token) != 0)
+            return PlaceOf(overflow.path) + "expected a number within the range of a double, found " + overflow.token;
+        readable.replace(overflow.end - length, length, "null");
+        overflows.push_back(overflow);
+    }
+}
+
 }  // namespace
 
 std::span<const BuiltInScenario> BuiltInScenarios() { return kBuiltIns; }
 
 std::variant<World, std::string> BuildScenarioFromText(std::string_view text, std::string_view source) {
     const std::string where(source);
-    json root;
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+        return where + ": " + (text.empty() ? "empty" : "only blanks") +
+               "; expected a scenario: a JSON object with at least a \"vessel\"";
+    const auto parsed = ParseScenarioText(text);
+    if (const auto* error = std::get_if<std::string>(&parsed)) return where + ": " + *error;
     try {
-        root = json::parse(text);
-    } catch (const json::parse_error& error) {
-        // The library's text reads "[json.exception.parse_error.101] parse error at line 3, column 5: ...".
-        const std::string what = error.what();
-        const auto start = what.find("] ");
-        return where + ": not valid JSON: " + (start == std::string::npos ? what : what.substr(start + 2));
-    }
-    try {
-        return ReadWorld(root);
+        return ReadWorld(std::get<json>(parsed));
     } catch (const ScenarioMistake& mistake) {
         return where + ": " + mistake.what();
     }
@@ -377,24 +561,27 @@ std::variant<World, std::string> BuildScenario(std::string_view nameOrPath) {
         if (builtIn.name == nameOrPath)
             return BuildScenarioFromText(builtIn.text, "built-in scenario \"" + std::string(nameOrPath) + "\"");
 
+    std::string names;
+    for (const BuiltInScenario& builtIn : kBuiltIns) names += std::string(builtIn.name) + " ";
+    const std::string expected = "(expected one of " + names + "or the path of a scenario file)";
+    if (nameOrPath.empty()) return "no scenario named " + expected;
+
     const std::string path(nameOrPath);
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) {
         if (path.find_first_of("/.") == std::string::npos) {
-            std::string names;
-            for (const BuiltInScenario& builtIn : kBuiltIns) names += std::string(builtIn.name) + " ";
-            return "unknown scenario \"" + path + "\" (expected one of " + names + "or the path of a scenario file)";
+            return "unknown scenario \"" + path + "\" " + expected;
         }
         return "cannot open scenario file \"" + path + "\": no such file";
     }
     if (!std::filesystem::is_regular_file(status))
         return "cannot open scenario file \"" + path + "\": not a regular file";
     std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (!file || !text) return "cannot read scenario file \"" + path + "\": " + std::strerror(errno);
-    return BuildScenarioFromText(text.str(), path);
+    if (!file) return "cannot read scenario file \"" + path + "\": " + std::strerror(errno);
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad()) return "cannot read scenario file \"" + path + "\": " + std::strerror(errno);
+    return BuildScenarioFromText(text, path);
 }
 
 std::string LoadScenario(std::string_view nameOrPath) {

@@ -9,7 +9,7 @@ sanitized() {
   false
   echo "after the failure"
 }
-fuzzed() { echo "stat::number_of_executed_units: 4567"; }
+fuzzed() { echo "page fuzzer: 4567 executions, 912/s, coverage 1500"; }
 silent() { :; }
 stage "tests as built" built > /dev/null
 stage "sanitizers" sanitized > /dev/null
@@ -20,10 +20,10 @@ status=0
 shown=$(verdict) || status=$?
 expected='
 Verdict:
-  tests as built   passed                     12 of 12 tests passed, 0 failed          N s
-  sanitizers       FAILED (exit status 1)     10 of 12 tests passed, 2 failed          N s
-  fuzzer           passed                     4567 inputs executed                     N s
-  other            passed                     -                                        N s
+  tests as built   passed                   12 of 12 tests passed, 0 failed                N s
+  sanitizers       FAILED (exit status 1)   10 of 12 tests passed, 2 failed                N s
+  fuzzer           passed                   4567 executions, 912/s, coverage 1500          N s
+  other            passed                   -                                              N s
 FAILED: sanitizers.'
 masked=$(sed 's/[0-9][0-9]* s$/N s/' <<< "$shown")
 if [ "$masked" != "$expected" ] || [ "$status" -ne 1 ]; then
