@@ -29,17 +29,8 @@ double Cos(double degrees) { return std::cos(Radians(degrees, pi)); }
 std::vector<Given> Orbit(double v) {
     const double ra = 7.4e6, rp = 6.6e6, e = (ra - rp) / (ra + rp), p = rp * (1 + e);
     const double r = p / (1 + e * Cos(v)), Vt = std::sqrt(GM * p) / r, Vr = e * std::sqrt(GM / p) * Sin(v);
-    return {{"r", r},
-            {"p", p},
-            {"e", e},
-            {"v", v},
-            {"Vt", Vt},
-            {"Vr", Vr},
-            {"M", 5.9736e24},
-            {"ra", ra},
-            {"rp", rp},
-            {"V", std::hypot(Vt, Vr)},
-            {"E", -GM / (ra + rp)}};
+    return {{"r", r},   {"p", p},   {"e", e},   {"v", v},         {"Vt", Vt},   {"Vr", Vr},          {"M", 5.9736e24},
+            {"ra", ra}, {"rp", rp}, {"V", std::hypot(Vt, Vr)}, {"E", -GM / (ra + rp)}};
 }
 
 // ORB 9 on each kind of conic: t = tau p^2 / sqrt(p G M), tau from the mean
@@ -51,8 +42,8 @@ std::vector<Given> TimeFromPerigee(double e, double v, double tau) {
 
 std::vector<Point> Points() {
     const double E = 2 * std::atan(std::sqrt(0.5 / 1.5) * std::tan(Radians(50, pi)));  // e = 0.5, v = 100
-    const double D = std::tan(Radians(45, pi));                                        // parabola, v = 90
-    const double F = 2 * std::atanh(std::sqrt(1.0 / 3) * std::tan(Radians(30, pi)));   // e = 2, v = 60
+    const double D = std::tan(Radians(45, pi));                                         // parabola, v = 90
+    const double F = 2 * std::atanh(std::sqrt(1.0 / 3) * std::tan(Radians(30, pi)));    // e = 2, v = 60
     const double rs = 6371000, rme = 6.5e6, ap = 30, rma = 1 / (1 / rme - ap * (rme - rs) / GM);
     const double az = std::asin(Cos(51.6) / Cos(28.5)) * 180 / pi;
     return {
@@ -67,31 +58,17 @@ std::vector<Point> Points() {
         // Equation 2 gives v back through the arcsine, so before 90 degrees only.
         // Equation 3 takes r from the root with the plus sign (e cos v >= 0) and p
         // from the one with the minus sign, which is the orbit's own past 90 degrees.
-        {ORB, 0, Orbit(60)},
-        {ORB, 1, Orbit(60)},
-        {ORB, 2, Orbit(60)},
-        {ORB, 3, Orbit(60), "p"},
-        {ORB, 3, Orbit(120), "r"},
-        {ORB, 4, Orbit(60)},
-        {ORB, 5, Orbit(60)},
-        {ORB, 6, Orbit(60)},
-        {ORB, 7, Orbit(60)},
-        {ORB, 8, Orbit(60)},
-        {ORB, 8, Orbit(120)},
+        {ORB, 0, Orbit(60)}, {ORB, 1, Orbit(60)}, {ORB, 2, Orbit(60)}, {ORB, 3, Orbit(60), "p"},
+        {ORB, 3, Orbit(120), "r"}, {ORB, 4, Orbit(60)}, {ORB, 5, Orbit(60)}, {ORB, 6, Orbit(60)},
+        {ORB, 7, Orbit(60)}, {ORB, 8, Orbit(60)}, {ORB, 8, Orbit(120)},
         {ORB, 9, TimeFromPerigee(0.5, 100, (E - 0.5 * std::sin(E)) / std::pow(0.75, 1.5))},
         {ORB, 9, TimeFromPerigee(1, 90, -(D / 2 + D * D * D / 6))},
         {ORB, 9, TimeFromPerigee(2, 60, -(2 * std::sinh(F) - F) / std::pow(3, 1.5))},
         {ORB, 10, {{"ra", 7.4e6}, {"rp", 6.6e6}, {"M", 5.9736e24}, {"t", 2 * pi * std::sqrt(std::pow(7e6, 3) / GM)}}},
         {ESC, 0, {{"Vhx", std::sqrt(11500.0 * 11500 - 11000.0 * 11000)}, {"Vsc", 11000}, {"Vbo", 11500}}},
         {ESC, 1, {{"vnf", 140}, {"ls", 30}, {"k", 90}, {"lbo", -20}}},
-        {FUE,
-         0,
-         {{"DV", 4400 * std::log(30000.0 / 15000)},
-          {"ms", 10000},
-          {"ml", 2000},
-          {"mi", 18000},
-          {"mf", 3000},
-          {"Isp", 4400}}},
+        {FUE, 0, {{"DV", 4400 * std::log(30000.0 / 15000)}, {"ms", 10000}, {"ml", 2000}, {"mi", 18000}, {"mf", 3000},
+                  {"Isp", 4400}}},
         {FUE, 1, {{"mi", 18000}, {"mf", 3000}, {"Isp", 4400}, {"THR", 200000}, {"tbn", 15000.0 * 4400 / 200000}}},
         {INC, 0, {{"DV", 7800 * Radians(10, pi)}, {"Vc", 7800}, {"Di", 10}}},
         {INC, 1, {{"DV", 7800 * std::sqrt(2 * (1 - Cos(28.5)))}, {"Vc", 7800}, {"Di", 28.5}}},
@@ -103,16 +80,8 @@ std::vector<Point> Points() {
         {LNC, 1, {{"rme", rme}, {"ap", ap}, {"rs", rs}, {"tme", std::sqrt(2 * (rme - rs) / ap)}}},
         {LNC, 2, {{"rme", rme}, {"M", 5.9736e24}, {"rma", rma}, {"Vme", std::sqrt(2 * GM * (1 / rme - 1 / rma))}}},
         {LNC, 3, {{"Az1", az}, {"Az2", 180 - az}, {"Inc", 51.6}, {"Lat", 28.5}}},
-        {RNT,
-         0,
-         {{"la", 12.5},
-          {"lb", 12.5 + 0.052 * 4200 + 40.75},
-          {"wa", 0.061},
-          {"wb", 0.113},
-          {"t", 5400},
-          {"to", 1200},
-          {"loa", -7.25},
-          {"lob", 33.5}}},
+        {RNT, 0, {{"la", 12.5}, {"lb", 12.5 + 0.052 * 4200 + 40.75}, {"wa", 0.061}, {"wb", 0.113}, {"t", 5400},
+                  {"to", 1200}, {"loa", -7.25}, {"lob", 33.5}}},
         {RNT, 1, {{"wa", 0.004}, {"wb", 0.0112}, {"T", 360 / 0.0072}}},
         {GLD, 0, {{"Vd", 150}, {"Vh", -60}, {"a", std::atan(-60.0 / 150) * 180 / pi}}},
         {GLD, 1, {{"d", 20000}, {"h", 1500}, {"a", std::atan(1500.0 / 20000) * 180 / pi}}},
@@ -128,9 +97,10 @@ struct Pair {
 // The variables that have no formula in their equation: each must answer 2 and
 // write nothing.
 const Pair kNoFormula[] = {
-    {ORB, 1, "M"},   {ORB, 2, "M"},  {ORB, 3, "M"},  {ORB, 5, "M"},  {ORB, 9, "M"},   {ORB, 10, "M"},  {ORB, 9, "e"},
-    {ESC, 1, "k"},   {FUE, 0, "ms"}, {FUE, 0, "ml"}, {FUE, 0, "mi"}, {FUE, 0, "Isp"}, {FUE, 1, "mi"},  {FUE, 1, "Isp"},
-    {FUE, 1, "THR"}, {LNC, 0, "M"},  {LNC, 0, "rs"}, {LNC, 1, "rs"}, {LNC, 2, "M"},   {LNC, 3, "Inc"}, {LNC, 3, "Lat"},
+    {ORB, 1, "M"},   {ORB, 2, "M"},   {ORB, 3, "M"},   {ORB, 5, "M"},    {ORB, 9, "M"},    {ORB, 10, "M"},
+    {ORB, 9, "e"},   {ESC, 1, "k"},   {FUE, 0, "ms"},  {FUE, 0, "ml"},   {FUE, 0, "mi"},   {FUE, 0, "Isp"},
+    {FUE, 1, "mi"},  {FUE, 1, "Isp"}, {FUE, 1, "THR"}, {LNC, 0, "M"},    {LNC, 0, "rs"},   {LNC, 1, "rs"},
+    {LNC, 2, "M"},   {LNC, 3, "Inc"}, {LNC, 3, "Lat"},
 };
 
 bool HasNoFormula(Directory d, int equation, std::string_view symbol) {
@@ -156,16 +126,16 @@ TEST(Consistency, EveryFormulaGivesItsOwnValueBack) {
     const std::vector<Point> points = Points();
     for (int d = 0; d < kDirectoryCount; ++d)
         for (int e = 0; e < EquationCount(d); ++e)
-            EXPECT_TRUE(
-                std::any_of(points.begin(), points.end(), [&](const Point& p) { return p.d == d && p.equation == e; }))
+            EXPECT_TRUE(std::any_of(points.begin(), points.end(),
+                                    [&](const Point& p) { return p.d == d && p.equation == e; }))
                 << kCatalogue[d].code << " " << e << " has no point";
 
     const std::string_view azimuths[] = {"Az1", "Az2"};
     for (const Point& point : points) {
         const std::vector<Given> values = EquationValues(point);
         for (const Given& target : values) {
-            SCOPED_TRACE(::testing::Message()
-                         << kCatalogue[point.d].code << " " << point.equation << " for " << target.symbol);
+            SCOPED_TRACE(::testing::Message() << kCatalogue[point.d].code << " " << point.equation << " for "
+                                              << target.symbol);
             // ORB 9 v is inverted numerically, to a tolerance on the scaled time;
             // its round trips are in orbit_time_test.cpp.
             if (point.d == ORB && point.equation == 9 && target.symbol == "v") continue;
