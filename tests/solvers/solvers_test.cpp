@@ -83,6 +83,7 @@ const test::SolveCase kCases[] = {
     {ORB, 3, "p", {{"r", 0}, {"e", e}, {"Vr", Vr}, {"M", M}}, kError},
     {ORB, 3, "p", {{"r", r}, {"e", 0}, {"Vr", 10000}, {"M", M}}, kError},  // negative discriminant
     {ORB, 3, "e", {{"r", 0}, {"p", p}, {"Vr", Vr}, {"M", M}}, kError},
+    {ORB, 3, "e", {{"r", r}, {"p", -r}, {"Vr", 20000}, {"M", M}}, kError},   // e^2 below 0
     {ORB, 3, "Vr", {{"r", r}, {"p", 2 * r}, {"e", 0.5}, {"M", M}}, kError},  // e^2 below (p/r - 1)^2
     {ORB, 3, "Vr", {{"r", r}, {"p", 0}, {"e", 1.5}, {"M", M}}, kError},
     // r and Vr fix p up to the two roots of a quadratic; the solver takes the minus
