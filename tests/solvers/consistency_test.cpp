@@ -158,20 +158,5 @@ TEST(Consistency, EveryFormulaGivesItsOwnValueBack) {
     }
 }
 
-TEST(Consistency, OnlyVariablesWithoutAFormulaUseTheNotAvailableRoutine) {
-    for (int d = 0; d < kDirectoryCount; ++d)
-        for (int e = 0; e < EquationCount(d); ++e) {
-            const VariableNumbers list = EquationVariableNumbers(d, e);
-            for (int k = 0; k < list.count; ++k) {
-                const std::string_view symbol = kCatalogue[d].variables[list.number[k] - 1].symbol;
-                // ORB 9 e tests its range before answering "no formula".
-                const bool expected =
-                    HasNoFormula(static_cast<Directory>(d), e, symbol) && !(d == ORB && e == 9 && symbol == "e");
-                EXPECT_EQ(FindSolver(d, e, list.number[k] - 1) == &NotAvailable, expected)
-                    << kCatalogue[d].code << " " << e << " " << symbol;
-            }
-        }
-}
-
 }  // namespace
 }  // namespace kalvo

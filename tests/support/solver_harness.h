@@ -73,4 +73,26 @@ inline ::testing::AssertionResult Near(double actual, double expected, double re
     return ::testing::AssertionFailure() << actual << " is not within " << relative << " (relative) of " << expected;
 }
 
+// One solve, the status it must return and, on status 0, the value it must store.
+struct SolveCase {
+    Directory d;
+    int equation;
+    std::string_view target;
+    std::initializer_list<Given> inputs;
+    int status;
+    double expected = 0;
+    double relative = 1e-14;  // a few roundings of a short formula
+};
+
+inline void ExpectCases(std::span<const SolveCase> cases) {
+    for (const SolveCase& c : cases) {
+        SCOPED_TRACE(::testing::Message() << kCatalogue[c.d].code << " " << c.equation << " for " << c.target);
+        const Outcome outcome = Solve(c.d, c.equation, c.target, c.inputs);
+        EXPECT_EQ(outcome.status, c.status);
+        if (c.status == kSolved) {
+            EXPECT_TRUE(Near(outcome.value, c.expected, c.relative));
+        }
+    }
+}
+
 }  // namespace kalvo::test

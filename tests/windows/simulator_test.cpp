@@ -1,11 +1,11 @@
 // KalvoMFD.dll as the simulator runs it, in the simulator's ABI, under the
 // simulator executable's name (Orbiter.exe) and from a folder laid out as the
-// simulator's: the loader, opcDLLInit, the message procedure, buttons, keys and
-// clicks through the Microsoft virtual table, the dynamic_cast with which the
-// simulator chooses the drawing path, drawings with the real GDI into a DIB
-// section, a pilot's session, destruction through the virtual destructor and
-// FreeLibrary. Every result is checked through the interface, the drawn texts and
-// the pixels. Prints each failed check and a summary; exits 1 on any failure.
+// simulator's: what only this ABI can show (the loader, opcDLLInit, the opening
+// messages, the dynamic_cast with which the simulator chooses the drawing path,
+// buttons through the Microsoft virtual table, the input box's callback, the
+// virtual destructor, FreeLibrary) and a pilot's session drawn with the real GDI
+// into a DIB section. Page behaviour itself is the Linux tests'. Prints each
+// failed check and a summary; exits 1 on any failure.
 //
 // Orbiter.exe [--save FILE.bmp]: also writes the session's last drawing as BMP.
 #include <math.h>
@@ -52,50 +52,20 @@ bool Check(bool ok, const char* what, ...) {
 
 bool SameText(const char* a, const char* b) { return a != nullptr && b != nullptr && strcmp(a, b) == 0; }
 
-// ---- The module's own GDI calls, counted and recorded --------------------------
+// ---- The drawn texts, recorded from the module's own GDI calls ----------------
 
-// The drawing's texts and where they went: the text point of the current position,
-// where the page's text-grid prints.
+// Where each text went: the text point of the current position, where the page's
+// text-grid prints.
 struct DrawnText {
     POINT at;
     char text[64];
 };
+DrawnText drawnTexts[128];
+int drawnTextCount = 0;
 
-struct Ledger {
-    long created, deleted;
-    HGDIOBJ handles[512];
-    int handleCount;
-    DrawnText texts[128];
-    int textCount;
-} ledger;
-
-HGDIOBJ Created(HGDIOBJ object) {
-    if (object != nullptr) {
-        ++ledger.created;
-        if (ledger.handleCount < 512) ledger.handles[ledger.handleCount++] = object;
-    }
-    return object;
-}
-
-HPEN WINAPI CountedCreatePen(int style, int width, COLORREF colour) {
-    return static_cast<HPEN>(Created(CreatePen(style, width, colour)));
-}
-HBRUSH WINAPI CountedCreateSolidBrush(COLORREF colour) { return static_cast<HBRUSH>(Created(CreateSolidBrush(colour))); }
-HFONT WINAPI CountedCreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
-                                DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
-                                DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCSTR face) {
-    return static_cast<HFONT>(Created(CreateFontA(height, width, escapement, orientation, weight, italic, underline,
-                                                  strikeOut, charSet, outPrecision, clipPrecision, quality,
-                                                  pitchAndFamily, face)));
-}
-BOOL WINAPI CountedDeleteObject(HGDIOBJ object) {
-    const BOOL deleted = DeleteObject(object);
-    if (deleted) ++ledger.deleted;
-    return deleted;
-}
 BOOL WINAPI RecordedTextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
-    if (ledger.textCount < 128) {
-        DrawnText& drawn = ledger.texts[ledger.textCount++];
+    if (drawnTextCount < 128) {
+        DrawnText& drawn = drawnTexts[drawnTextCount++];
         GetCurrentPositionEx(hdc, &drawn.at);
         const int kept = length < int(sizeof drawn.text) ? length : int(sizeof drawn.text) - 1;
         memcpy(drawn.text, text, size_t(kept));
@@ -104,23 +74,12 @@ BOOL WINAPI RecordedTextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
     return TextOutA(hdc, x, y, text, length);
 }
 
-struct Redirection {
-    const char* name;
-    void* replacement;
-};
-const Redirection redirections[] = {
-    {"CreatePen", reinterpret_cast<void*>(&CountedCreatePen)},
-    {"CreateSolidBrush", reinterpret_cast<void*>(&CountedCreateSolidBrush)},
-    {"CreateFontA", reinterpret_cast<void*>(&CountedCreateFontA)},
-    {"DeleteObject", reinterpret_cast<void*>(&CountedDeleteObject)},
-    {"TextOutA", reinterpret_cast<void*>(&RecordedTextOutA)},
-};
-
-// Points the module's imports of the functions above at their counting versions,
-// by walking its import table for gdi32.dll. Returns how many were redirected.
-int RedirectGdiImports(HMODULE module) {
+// Points the module's import of TextOutA at the recording version, by walking its
+// import table for gdi32.dll. Returns how many were redirected.
+int RedirectTextOut(HMODULE module) {
     auto* base = reinterpret_cast<BYTE*>(module);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const auto* nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     int redirected = 0;
     for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); library->Name != 0;
@@ -131,14 +90,12 @@ int RedirectGdiImports(HMODULE module) {
         for (; names->u1.AddressOfData != 0; ++names, ++slots) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
             const char* name = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name;
-            for (const Redirection& redirection : redirections)
-                if (strcmp(name, redirection.name) == 0) {
-                    DWORD protection = 0;
-                    VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &protection);
-                    slots->u1.Function = reinterpret_cast<ULONG_PTR>(redirection.replacement);
-                    VirtualProtect(&slots->u1.Function, sizeof(void*), protection, &protection);
-                    ++redirected;
-                }
+            if (strcmp(name, "TextOutA") != 0) continue;
+            DWORD protection = 0;
+            VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &protection);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(&RecordedTextOutA);
+            VirtualProtect(&slots->u1.Function, sizeof(void*), protection, &protection);
+            ++redirected;
         }
     }
     return redirected;
@@ -217,7 +174,7 @@ void ClosePage(Page& page) {
 void Draw(Page& page) {
     GdiFlush();
     memset(page.surface.bits, 0, size_t(page.surface.width) * size_t(page.surface.height) * 4);
-    ledger.textCount = 0;
+    drawnTextCount = 0;
     page.mfd->Update(page.surface.dc);
     GdiFlush();
 }
@@ -240,16 +197,16 @@ int RowOf(const Page& page, POINT at) { return at.y / int(page.cellHeight); }
 
 // The text the last drawing printed at cell (column, row), or null.
 const char* TextAt(const Page& page, int column, int row) {
-    for (int i = 0; i < ledger.textCount; ++i)
-        if (ColumnOf(page, ledger.texts[i].at) == column && RowOf(page, ledger.texts[i].at) == row)
-            return ledger.texts[i].text;
+    for (int i = 0; i < drawnTextCount; ++i)
+        if (ColumnOf(page, drawnTexts[i].at) == column && RowOf(page, drawnTexts[i].at) == row)
+            return drawnTexts[i].text;
     return nullptr;
 }
 
 void CheckTextAt(const Page& page, int column, int row, const char* expected) {
     const char* drawn = TextAt(page, column, row);
-    Check(SameText(drawn, expected), "cell (%d,%d) shows \"%s\", expected \"%s\"", column, row, drawn ? drawn : "(nothing)",
-          expected);
+    Check(SameText(drawn, expected), "cell (%d,%d) shows \"%s\", expected \"%s\"", column, row,
+          drawn ? drawn : "(nothing)", expected);
 }
 
 // Pixels of `colour` in the box of cell (column, row), from its text point.
@@ -275,7 +232,8 @@ bool SaveBmp(const Surface& surface, const char* path) {
     HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    bool saved = WriteFile(out, &file, sizeof file, &written, nullptr) && WriteFile(out, &info, sizeof info, &written, nullptr);
+    bool saved =
+        WriteFile(out, &file, sizeof file, &written, nullptr) && WriteFile(out, &info, sizeof info, &written, nullptr);
     static BYTE row[4096 * 3 + 4];
     for (int y = h - 1; saved && y >= 0; --y) {
         for (int x = 0; x < w; ++x) memcpy(&row[x * 3], &surface.bits[y * w + x], 3);
@@ -302,8 +260,8 @@ Module LoadModule() {
     if (module.handle != nullptr) {
         module.valueCell = reinterpret_cast<double* (*)(int, int, int)>(
             reinterpret_cast<void*>(GetProcAddress(module.handle, "KalvoValueCell")));
-        module.pageStatus =
-            reinterpret_cast<int (*)(const MFD*)>(reinterpret_cast<void*>(GetProcAddress(module.handle, "KalvoPageStatus")));
+        module.pageStatus = reinterpret_cast<int (*)(const MFD*)>(
+            reinterpret_cast<void*>(GetProcAddress(module.handle, "KalvoPageStatus")));
     }
     return module;
 }
@@ -315,7 +273,7 @@ Function Export(HMODULE module, const char* name) {
 
 // Directories and the variables of theirs that the checks use, as indices.
 constexpr int kBop = 0, kOrb = 1;
-constexpr int kOrbR = 0, kOrbP = 1, kOrbVt = 4, kOrbVr = 5, kOrbV = 6, kOrbG = 7, kOrbM = 8;
+constexpr int kOrbR = 0, kOrbP = 1, kOrbVt = 4, kOrbVr = 5, kOrbG = 7, kOrbM = 8;
 
 bool SameBits(double a, double b) { return memcmp(&a, &b, sizeof a) == 0; }
 
@@ -326,11 +284,6 @@ void LoadingAndRegistration(const Module& module) {
     Check(module.handle != nullptr, "LoadLibrary of Modules\\Plugin\\KalvoMFD.dll: error %lu", GetLastError());
     Check(host.initLibCalls == 1 && host.initLibModule == module.handle,
           "the entry routine calls InitLib once with the module's handle (%d calls)", host.initLibCalls);
-    for (const char* name : {"opcDLLInit", "opcDLLExit", "GetModuleVersion", "KalvoValueCell", "KalvoPageStatus"})
-        Check(GetProcAddress(module.handle, name) != nullptr, "exports %s", name);
-    for (const char* name : {"ExitModule", "MsgProc", "DllMain"})
-        Check(GetProcAddress(module.handle, name) == nullptr, "does not export %s", name);
-
     char text[256] = {};
     Check(LoadStringA(module.handle, 1000, text, sizeof text) > 0 &&
               strncmp(text, "Kalvo MFD: a pocket equation solver page", 40) == 0,
@@ -355,42 +308,25 @@ void ButtonsAndKeys(const Module& module) {
     if (!Check(page.mfd != nullptr, "the message procedure gives an instance")) return;
     Check(page.cellWidth == 10 && page.cellHeight == 10, "cells of 10 x 10 pixels (%lu x %lu)", page.cellWidth,
           page.cellHeight);
-    Check(dynamic_cast<MFD2*>(page.mfd) == nullptr, "the instance is no MFD2: the simulator draws it through Update(HDC)");
+    Check(dynamic_cast<MFD2*>(page.mfd) == nullptr,
+          "the instance is no MFD2: the simulator draws it through Update(HDC)");
     Check(module.pageStatus(page.mfd) == 0, "a new page has status 0");
 
-    struct Expected {
-        const char *label, *menu;
-        char select;
-    };
-    const Expected buttons[15] = {
-        {"Dr>", "Next Directory", '+'},      {"Dr<", "Prev Directory", '-'},
-        {"Eq>", "Next Equation", ']'},       {"Eq<", "Prev Equation", '['},
-        {"VSt", "Select Variable Set", 'R'}, {"Vr>", "Next Variable", '>'},
-        {"Vr<", "Prev Variable", '<'},       {"Inp", "Input Value", 'L'},
-        {"Slv", "Solve for Variable", 'S'},  {"All", "Get All Values", 'A'},
-        {"Cpy", "Copy to Clipboard", 'C'},   {"Pst", "Paste from Clipboard", 'V'},
-        {"Get", "Get System Value", 'G'},    {"Hlp", "Variable Help", 'H'},
-        {"0->", "Zero Value", 'Z'},
-    };
+    // The table itself is the Linux tests'; here the calls go through the vtable.
     const MFDBUTTONMENU* menu = nullptr;
-    Check(page.mfd->ButtonMenu(&menu) == 15 && menu != nullptr, "a menu of 15 entries");
-    Check(page.mfd->ButtonMenu(nullptr) == 15, "the menu's size without the menu");
-    for (int b = 0; b < 15 && menu != nullptr; ++b) {
-        Check(SameText(page.mfd->ButtonLabel(b), buttons[b].label), "button %d is labelled %s", b, buttons[b].label);
-        Check(SameText(menu[b].line1, buttons[b].menu) && menu[b].line2 == nullptr && menu[b].selchar == buttons[b].select,
-              "menu entry %d is \"%s\" with '%c'", b, buttons[b].menu, buttons[b].select);
-    }
-    Check(page.mfd->ButtonLabel(15) == nullptr && page.mfd->ButtonLabel(-1) == nullptr, "no label past the buttons");
-
+    Check(page.mfd->ButtonMenu(&menu) == 15 && menu != nullptr && page.mfd->ButtonMenu(nullptr) == 15,
+          "a menu of 15 entries");
+    Check(SameText(page.mfd->ButtonLabel(0), "Dr>") && SameText(page.mfd->ButtonLabel(14), "0->") &&
+              page.mfd->ButtonLabel(15) == nullptr,
+          "buttons labelled from Dr> to 0->, none past them");
+    Check(menu != nullptr && SameText(menu[8].line1, "Solve for Variable") && menu[8].line2 == nullptr &&
+              menu[8].selchar == 'S',
+          "menu entry 8 is \"Solve for Variable\" with 'S'");
     Instrument_User::TakeRedrawRequests(*page.mfd);
     Check(page.mfd->ConsumeKeyBuffered(OAPI_KEY_EQUALS), "the = key is a command");
     Check(Instrument_User::TakeRedrawRequests(*page.mfd) == 1, "Next Directory asks for one redraw");
-    Check(!page.mfd->ConsumeKeyBuffered(OAPI_KEY_Q), "Q is no command");
-    char keyState[256] = {};
-    Check(!page.mfd->ConsumeKeyImmediate(keyState), "immediate keys are the base class's: none taken");
     Check(page.mfd->ConsumeButton(1, PANEL_MOUSE_LBDOWN), "a click on Dr< is taken");
     Check(!page.mfd->ConsumeButton(0, 0), "a button event without the left button pressed is not");
-    Check(!page.mfd->ConsumeButton(15, PANEL_MOUSE_LBDOWN), "a click past the buttons is not");
     Draw(page);
     CheckTextAt(page, 4, 1, "BOP");  // Dr> then Dr< lead back to BOP
     ClosePage(page);
@@ -405,9 +341,6 @@ void Session(const Module& module, const char* savePath) {
     const char* const toOrbAndRead[] = {"Dr>", "All", "Eq>", "Cpy"};
     Play(page, toOrbAndRead, 4);
     Check(module.pageStatus(page.mfd) == 0, "Get All reads without failure (status %d)", module.pageStatus(page.mfd));
-    Draw(page);
-    CheckTextAt(page, 29, 2, "CSP:");
-    CheckTextAt(page, 33, 2, " 1");
     const char* const pasteAndSolve[] = {"Vr>", "Pst", "Vr>", "Slv"};
     Play(page, pasteAndSolve, 4);
     Check(module.pageStatus(page.mfd) == 0, "the solve succeeds (status %d)", module.pageStatus(page.mfd));
@@ -420,36 +353,25 @@ void Session(const Module& module, const char* savePath) {
     Check(fabs(vt - sqrt(r * G * M) / r) <= 1e-12 * vt, "Vt = sqrt(p*G*M)/r: %.17g", vt);
 
     Draw(page);
-    const char* rows[][2] = {{"r", "6.695722E+006"}, {"p", "6.695722E+006"}, {"Vt", "7.715545E+003"},
-                             {"Vr", "4.961661E+001"}, {"M", "5.973600E+024"}};
-    const int rowOf[] = {9 + kOrbR, 9 + kOrbP, 9 + kOrbVt, 9 + kOrbVr, 9 + kOrbM};
-    for (int i = 0; i < 5; ++i) {
+    const char* rows[][2] = {{"r", "6.695722E+006"}, {"Vt", "7.715545E+003"}, {"Vr", "4.961661E+001"}};
+    const int rowOf[] = {9 + kOrbR, 9 + kOrbVt, 9 + kOrbVr};
+    for (int i = 0; i < 3; ++i) {
         CheckTextAt(page, 4, rowOf[i], rows[i][0]);
         CheckTextAt(page, 11, rowOf[i], rows[i][1]);
     }
-    CheckTextAt(page, 11, 9 + kOrbG, "6.672590E-011");
-    CheckTextAt(page, 33, 2, " 0");
-    Check(*module.valueCell(0, kOrb, kOrbV) > 0, "V read");
     if (savePath != nullptr) Check(SaveBmp(page.surface, savePath), "the drawing is saved as %s", savePath);
 
     // Typed input: the box is titled with the selected variable's long name and
-    // its callback stores the number, correctly rounded, in the cell selected.
+    // its callback stores the number in the cell selected (how numbers are read is
+    // the Linux tests').
     const char* const toP[] = {"Vr<", "Inp"};
     Play(page, toP, 2);
     Check(host.inputBoxOpen && SameText(host.inputBoxTitle, "Semi-Latus") && host.inputBoxWidth == 20,
           "Inp opens a box titled \"Semi-Latus\", 20 wide (\"%s\", %d)", host.inputBoxTitle, host.inputBoxWidth);
-    const struct {
-        const char* typed;
-        double stored;
-    } typing[] = {{"6771000", 6771000}, {"0.1", 0.1}, {"2.2250738585072011e-308", 2.2250738585072011e-308},
-                  {"1e400", HUGE_VAL}, {"-1.5e3x", -1500}};
-    for (const auto& typed : typing) {
-        char text[64];
-        strcpy(text, typed.typed);
-        Check(host.inputBoxCallback(nullptr, text, host.inputBoxUserData), "the callback closes the box");
-        Check(SameBits(*module.valueCell(0, kOrb, kOrbP), typed.stored), "typed \"%s\" stores %.17g, expected %.17g",
-              typed.typed, *module.valueCell(0, kOrb, kOrbP), typed.stored);
-    }
+    char typed[] = "-1.5e3";
+    Check(host.inputBoxCallback(nullptr, typed, host.inputBoxUserData), "the callback closes the box");
+    Check(SameBits(*module.valueCell(0, kOrb, kOrbP), -1500), "typed -1.5e3 stores %.17g",
+          *module.valueCell(0, kOrb, kOrbP));
     Draw(page);
     CheckTextAt(page, 11, 9 + kOrbP, "-1.500000E+003");
 
@@ -470,73 +392,30 @@ void Session(const Module& module, const char* savePath) {
     ClosePage(page);
 }
 
-// The separators and the band across the display's width, at y = 4 ch - 4 and
-// 8 ch - 3; each line leaves its end point undrawn, the first drawn from x = 0
-// towards the right edge, the second back from it.
+// A fresh page in broad strokes: the separators and the band across the width at
+// y = 4 ch - 4 and 8 ch - 3, each line leaving its end point undrawn (the first
+// drawn from x = 0 rightwards, the second back from the right edge); BOP, equation
+// 0, variable set 1 and the row of a white on blue; the directory row's right arrow.
 void PagePixels() {
     currentPart = "pixels";
-    const DWORD sizes[][2] = {{400, 256}, {400, 400}, {300, 240}, {512, 384}};
-    for (const auto& size : sizes) {
-        Page page = OpenPage(size[0], size[1]);
-        if (!Check(page.mfd != nullptr, "an instance of %lu x %lu", size[0], size[1])) continue;
-        Draw(page);
-        const int right = int(size[0]) - 1;
-        const int upper = 4 * int(page.cellHeight) - 4, lower = 8 * int(page.cellHeight) - 3;
-        const DWORD line = PixelOf(kalvo::kLineGreen), band = PixelOf(kalvo::kBandGrey);
-        bool lines = PixelAt(page.surface, right, upper) != line && PixelAt(page.surface, 0, lower) != line;
-        for (int x = 0; x < right; ++x) lines = lines && PixelAt(page.surface, x, upper) == line;
-        for (int x = 1; x <= right; ++x) lines = lines && PixelAt(page.surface, x, lower) == line;
-        Check(lines, "%lu x %lu: separators at y = %d and %d across the width", size[0], size[1], upper, lower);
-        bool filled = PixelAt(page.surface, 0, upper - 1) != band && PixelAt(page.surface, 0, lower + 1) != band;
-        for (int y = upper + 1; y < lower; ++y) filled = filled && PixelAt(page.surface, 0, y) == band;
-        Check(filled, "%lu x %lu: the band fills the rows between", size[0], size[1]);
-        ClosePage(page);
-    }
-
-    // A fresh page: BOP, equation 0, variable set 1 and the row of a, white on
-    // blue; the right arrow of the directory row. In GLD the row has scrolled:
-    // GLD at column 32, the left arrow at column 3; GLD's readable variables are
-    // marked at column 3 of their rows.
     Page page = OpenPage(400, 400);
     if (!Check(page.mfd != nullptr, "an instance of 400 x 400")) return;
     Draw(page);
-    const int selected[][2] = {{4, 1}, {5, 1}, {6, 1}, {3, 2}, {25, 2}, {4, 9}, {11, 9}, {23, 9}, {26, 9}};
+    const int right = 399, upper = 4 * int(page.cellHeight) - 4, lower = 8 * int(page.cellHeight) - 3;
+    const DWORD line = PixelOf(kalvo::kLineGreen), band = PixelOf(kalvo::kBandGrey);
+    bool lines = PixelAt(page.surface, right, upper) != line && PixelAt(page.surface, 0, lower) != line;
+    for (int x = 0; x < right; ++x) lines = lines && PixelAt(page.surface, x, upper) == line;
+    for (int x = 1; x <= right; ++x) lines = lines && PixelAt(page.surface, x, lower) == line;
+    Check(lines, "separators at y = %d and %d across the width", upper, lower);
+    bool filled = PixelAt(page.surface, 0, upper - 1) != band && PixelAt(page.surface, 0, lower + 1) != band;
+    for (int y = upper + 1; y < lower; ++y) filled = filled && PixelAt(page.surface, 0, y) == band;
+    Check(filled, "the band fills the rows between");
+    const int selected[][2] = {{4, 1}, {3, 2}, {25, 2}, {4, 9}, {11, 9}};
     for (const auto& cell : selected)
         Check(Highlighted(page, cell[0], cell[1]), "cell (%d,%d) is highlighted", cell[0], cell[1]);
     Check(!Highlighted(page, 8, 1) && !Highlighted(page, 4, 10), "ORB and the row of b are not");
     Check(CountInCell(page, 35, 1, kalvo::kYellow) > 5 && CountInCell(page, 3, 1, kalvo::kYellow) == 0,
           "the right arrow only");
-    const char* const toGld[] = {"Dr>", "Dr>", "Dr>", "Dr>", "Dr>", "Dr>", "Dr>", "Dr>"};
-    Play(page, toGld, 8);
-    Draw(page);
-    Check(Highlighted(page, 32, 1) && CountInCell(page, 3, 1, kalvo::kYellow) > 5 &&
-              CountInCell(page, 35, 1, kalvo::kYellow) == 0,
-          "GLD highlighted at column 32, the left arrow only");
-    for (int row = 10; row <= 13; ++row)
-        Check(CountInCell(page, 3, row, kalvo::kYellow) > 5, "the readable variable of row %d is marked", row);
-    Check(CountInCell(page, 3, 9, kalvo::kYellow) == 0, "d, not readable, is not marked");
-    ClosePage(page);
-}
-
-// Every drawing makes its two pens, its brush and its two fonts and deletes them.
-void GdiObjects() {
-    currentPart = "GDI objects";
-    Page page = OpenPage(400, 400);
-    if (!Check(page.mfd != nullptr, "an instance")) return;
-    ledger.created = ledger.deleted = ledger.handleCount = 0;
-    const char* const scenes[][4] = {{"Hlp"}, {"Hlp", "Dr>", "Eq>", "All"}, {"Dr>", "Dr>", "Dr>", "Dr>"}, {"Slv"}};
-    long drawings = 0;
-    for (const auto& scene : scenes) {
-        for (const char* label : scene)
-            if (label != nullptr) Click(page, label);
-        Draw(page);
-        ++drawings;
-        Check(ledger.created == 5 * drawings && ledger.deleted == 5 * drawings,
-              "drawing %ld: %ld objects made and %ld deleted", drawings, ledger.created, ledger.deleted);
-    }
-    for (int i = 0; i < ledger.handleCount; ++i)
-        if (ledger.handles[i] != GetStockObject(NULL_PEN))
-            Check(GetObjectType(ledger.handles[i]) == 0, "handle %p is gone", ledger.handles[i]);
     ClosePage(page);
 }
 
@@ -563,11 +442,10 @@ int RunHost() {
         return 1;
     }
     currentPart = "GDI imports";
-    Check(RedirectGdiImports(module.handle) == 5, "the module's GDI imports are found");
+    Check(RedirectTextOut(module.handle) == 1, "the module's TextOutA import is found");
     ButtonsAndKeys(module);
     Session(module, savePath);
     PagePixels();
-    GdiObjects();
     Unloading(module);
     Print("%s: %d checks, %d failed\n", failures == 0 ? "passed" : "FAILED", checks, failures);
     return failures == 0 ? 0 : 1;
