@@ -4,7 +4,8 @@
 #   verdict                             one line per stage, then the overall result;
 #                                       returns 1 when a stage failed
 # A stage's counts are read from its output: CTest's "tests passed" line, or a
-# fuzzer's figures line ("NAME fuzzer: N executions, R/s, coverage C").
+# fuzzer's figures line ("NAME fuzzer: N executions, R/s, coverage C"), or a line
+# saying that the stage was skipped ("NAME: skipped: WHY").
 stage_names=()
 stage_results=()
 stage_counts=()
@@ -21,6 +22,8 @@ stage_counts_of() {
     echo "$(($1 - $2)) of $1 tests passed, $2 failed"
   elif [ -n "$executions" ]; then
     echo "$executions"
+  elif grep -q ": skipped: " "$log"; then
+    echo "skipped (its reason is above)"
   else
     echo "-"
   fi

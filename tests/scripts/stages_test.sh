@@ -11,10 +11,12 @@ sanitized() {
 }
 fuzzed() { echo "page fuzzer: 4567 executions, 912/s, coverage 1500"; }
 silent() { :; }
+skipped() { echo "other: skipped: no headers"; }
 stage "tests as built" built > /dev/null
 stage "sanitizers" sanitized > /dev/null
 stage "fuzzer" fuzzed > /dev/null
 stage "other" silent > /dev/null
+stage "skipped" skipped > /dev/null
 
 status=0
 shown=$(verdict) || status=$?
@@ -24,6 +26,7 @@ Verdict:
   sanitizers       FAILED (exit status 1)   10 of 12 tests passed, 2 failed                N s
   fuzzer           passed                   4567 executions, 912/s, coverage 1500          N s
   other            passed                   -                                              N s
+  skipped          passed                   skipped (its reason is above)                  N s
 FAILED: sanitizers.'
 masked=$(sed 's/[0-9][0-9]* s$/N s/' <<< "$shown")
 if [ "$masked" != "$expected" ] || [ "$status" -ne 1 ]; then
