@@ -124,6 +124,12 @@ const test::SolveCase kTimeCases[] = {
     // Times worked by hand with p = 1e7 and the Earth's mass: t = tau p^2 / sqrt(p G M);
     // the hyperbola's at v = 300 on its incoming branch.
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 270}, {"M", kEarthMass}}, kSolved, 13824.495797150617, 1e-13},
+    // A time goes as 1/sqrt(M), down to masses below a kilogram.
+    {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 270}, {"M", 0.5}}, kSolved,
+     13824.495797150617 * std::sqrt(kEarthMass / 0.5), 1e-12},
+    // The period of apsides half a metre out.
+    {ORB, 10, "t", {{"ra", 0.5}, {"rp", 0.5}, {"M", kEarthMass}}, kSolved,
+     2 * 3.1415926 * std::sqrt(0.125 / (6.67259e-11 * kEarthMass)), 1e-14},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 2}, {"v", 300}, {"M", kEarthMass}}, kSolved, 245.95017565260534, 1e-13},
     {ORB, 9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 1497.758877396206}, {"M", kEarthMass}}, kSolved, 90, 1e-12},
     {ORB, 9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 13824.495797150617}, {"M", kEarthMass}}, kSolved, 270, 1e-12},

@@ -86,6 +86,7 @@ const test::SolveCase kCases[] = {
     {ORB, 3, "e", {{"r", r}, {"p", -r}, {"Vr", 20000}, {"M", M}}, kError},   // e^2 below 0
     {ORB, 3, "Vr", {{"r", r}, {"p", 2 * r}, {"e", 0.5}, {"M", M}}, kError},  // e^2 below (p/r - 1)^2
     {ORB, 3, "Vr", {{"r", r}, {"p", 0}, {"e", 1.5}, {"M", M}}, kError},
+    {ORB, 4, "Vt", {{"Vr", 3}, {"V", 3}}, kSolved, 0},  // a purely radial speed
     // r and Vr fix p up to the two roots of a quadratic; the solver takes the minus
     // sign: before 90 degrees the other root (by hand), past 90 (v = 120) the orbit's p.
     {ORB, 3, "p", {{"r", r}, {"e", e}, {"Vr", Vr}, {"M", M}}, kSolved, 6573373.004574088, 1e-12},
