@@ -82,6 +82,9 @@ const sim::DeviceContext& PageSession::Draw() {
     shownStatus_ = Status();
     canvas_.Clear();
     display_.Draw(canvas_.Handle());
+    // The GDI's records of the objects the drawing made and deleted would grow with
+    // every drawing of a session that runs for hours.
+    sim::ForgetDeletedObjects();
     return canvas_;
 }
 
