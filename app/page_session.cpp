@@ -59,8 +59,7 @@ PageSession::PageSession(const std::string& modulePath, DisplaySize size)
     if (valueCell_ == nullptr || pageStatus_ == nullptr)
         throw sim::ModuleError("module \"" + modulePath + "\" is not Kalvo MFD (no KalvoValueCell or KalvoPageStatus)");
     if (!display_.SelectMode(kModeKey))
-        throw sim::ModuleError("module \"" + modulePath + "\" opened no page for mode key " +
-                               std::to_string(kModeKey));
+        throw sim::ModuleError("module \"" + modulePath + "\" opened no page for mode key " + std::to_string(kModeKey));
 }
 
 std::span<const MFDBUTTONMENU> PageSession::ButtonMenu() const {

@@ -30,6 +30,7 @@ struct DirectorySpec {
 inline constexpr bool kFetchable = true;
 inline constexpr bool kTypedOnly = false;
 
+// clang-format off
 inline constexpr EquationSpec kBasicEquations[] = {
     {{"a=b+c", "", ""}, "a b c"},
     {{"a=b*c", "", ""}, "a b c"},
@@ -40,12 +41,16 @@ inline constexpr EquationSpec kBasicEquations[] = {
     {{"a=ln(b)", "", ""}, "a b"},
     {{"a=log(b)", "", ""}, "a b"},
 };
+// clang-format on
+// clang-format off
 inline constexpr VariableSpec kBasicVariables[] = {
     {"a", "a", " ", kTypedOnly},
     {"b", "b", " ", kTypedOnly},
     {"c", "c", " ", kTypedOnly},
 };
+// clang-format on
 
+// clang-format off
 inline constexpr EquationSpec kOrbitEquations[] = {
     {{"r=p/(1+e*cos(v))", "", ""}, "r p e v"},
     {{"Vt=sqrt(p*G*M)/r", "", ""}, "r p Vt M"},
@@ -62,6 +67,8 @@ inline constexpr EquationSpec kOrbitEquations[] = {
      "p e v M t"},
     {{"t=2*pi()*sqrt(((ra+rp)/2)^3/(G*M))", "", "t=T=t(v=360dg)"}, "M ra rp t"},
 };
+// clang-format on
+// clang-format off
 inline constexpr VariableSpec kOrbitVariables[] = {
     {"r", "Distance", "m", kFetchable},
     {"p", "Semi-Latus", "m", kTypedOnly},
@@ -77,11 +84,15 @@ inline constexpr VariableSpec kOrbitVariables[] = {
     {"rp", "Perigee Distance", "m", kTypedOnly},
     {"t", "Time frm Perigee", "s", kTypedOnly},
 };
+// clang-format on
 
+// clang-format off
 inline constexpr EquationSpec kEscapeEquations[] = {
     {{"Vhx^2=Vbo^2-Vsc^2", "", ""}, "Vhx Vsc Vbo"},
     {{"lbo=ls+k-vinf", "", "k=90(ins.to perigee) or k=270(ins.to apogee)"}, "vnf ls k lbo"},
 };
+// clang-format on
+// clang-format off
 inline constexpr VariableSpec kEscapeVariables[] = {
     {"Vhx", "Hyper.Excess Spd", "m/s", kTypedOnly},
     {"Vsc", "Parab.Escape Spd", "m/s", kTypedOnly},
@@ -91,11 +102,15 @@ inline constexpr VariableSpec kEscapeVariables[] = {
     {"k", "Normal to ls", "dg", kTypedOnly},
     {"lbo", "Lcl Burn Long.", "dg", kTypedOnly},
 };
+// clang-format on
 
+// clang-format off
 inline constexpr EquationSpec kFuelEquations[] = {
     {{"DV=ln((ms+ml+mi)/(ms+ml+mf)))*Isp", "", ""}, "DV ms ml mi mf Isp"},
     {{"tbn=(mi-mf)*Isp/THR", "", ""}, "mi mf Isp THR tbn"},
 };
+// clang-format on
+// clang-format off
 inline constexpr VariableSpec kFuelVariables[] = {
     {"DV", "Speed Incr/Decr", "m/s", kTypedOnly},
     {"ms", "Ship Mass", "kg", kFetchable},
@@ -106,22 +121,30 @@ inline constexpr VariableSpec kFuelVariables[] = {
     {"THR", "Thrust", "N", kFetchable},
     {"tbn", "Burn Time", "s", kTypedOnly},
 };
+// clang-format on
 
+// clang-format off
 inline constexpr EquationSpec kInclinationEquations[] = {
     {{"DV=Vc*Di", "", "Continous normal att.maneuver(Di rads)"}, "DV Vc Di"},
     {{"DV=Vc*sqrt(2*(1-cos(Di)))", "", "Direct Vf-Vi vector module"}, "DV Vc Di"},
 };
+// clang-format on
+// clang-format off
 inline constexpr VariableSpec kInclinationVariables[] = {
     {"DV", "Speed Variation", "m/s", kTypedOnly},
     {"Vc", "Initial Speed", "m/s", kTypedOnly},
     {"Di", "Incl. Variation", "dg", kTypedOnly},
 };
+// clang-format on
 
+// clang-format off
 inline constexpr EquationSpec kManoeuvreEquations[] = {
     {{"r=DV^2/(2*ap)", "", "Sys. Avail. ap = Main Eng Thrust/Curr Ship Mass"}, "r DV ap"},
     {{"DV=Vf-Vi", "", ""}, "DV Vf Vi"},
     {{"DV=sqrt(DVt^2+DVr^2)", "", ""}, "DV DVt DVr"},
 };
+// clang-format on
+// clang-format off
 inline constexpr VariableSpec kManoeuvreVariables[] = {
     {"r", "Distance", "m", kTypedOnly},
     {"DV", "Speed Variation", "m/s", kTypedOnly},
@@ -131,7 +154,9 @@ inline constexpr VariableSpec kManoeuvreVariables[] = {
     {"DVt", "Tang. Speed Var.", "m/s", kTypedOnly},
     {"DVr", "Rad. Speed Var.", "m/s", kTypedOnly},
 };
+// clang-format on
 
+// clang-format off
 inline constexpr EquationSpec kLaunchEquations[] = {
     {{"rme=(-G*M*ap+rs*ap^2*rma+sqrt(G^2",
       "*M^2*ap^2-2*G*M*ap^3*rs*rma+rs^2*ap^4",
@@ -141,6 +166,8 @@ inline constexpr EquationSpec kLaunchEquations[] = {
     {{"Vme=sqrt(2*(G*M/rma-G*M/rme))", "", ""}, "rme M rma Vme"},
     {{"sin(Azm)=cos(Inc)/cos(Lat)", "", ""}, "Az1 Az2 Inc Lat"},
 };
+// clang-format on
+// clang-format off
 inline constexpr VariableSpec kLaunchVariables[] = {
     {"rme", "CutOff Distance", "m", kTypedOnly},
     {"G", "Univ. Constant", "m^3/s^2/kg", kTypedOnly},
@@ -155,11 +182,15 @@ inline constexpr VariableSpec kLaunchVariables[] = {
     {"Inc", "Inclination", "dg", kTypedOnly},
     {"Lat", "Latitude", "dg", kFetchable},
 };
+// clang-format on
 
+// clang-format off
 inline constexpr EquationSpec kRendezvousEquations[] = {
     {{"(lb-la)=(wb-wa)*(t-to)+(lob-loa)", "", ""}, "la lb wa wb t to loa lob"},
     {{"T=360/|wb-wa|", "", "Sys. Avail. T = Ref Planet Period"}, "wa wb T"},
 };
+// clang-format on
+// clang-format off
 inline constexpr VariableSpec kRendezvousVariables[] = {
     {"la", "Longitude bdy a", "dg", kTypedOnly},
     {"lb", "Longitude bdy b", "dg", kTypedOnly},
@@ -171,11 +202,15 @@ inline constexpr VariableSpec kRendezvousVariables[] = {
     {"lob", "Init Long bdy b", "dg", kTypedOnly},
     {"T", "Period", "s", kFetchable},
 };
+// clang-format on
 
+// clang-format off
 inline constexpr EquationSpec kGlideEquations[] = {
     {{"a=arctan(Vh/Vd)", "", ""}, "Vd Vh a"},
     {{"a=arctan(h/d)", "", ""}, "d h a"},
 };
+// clang-format on
+// clang-format off
 inline constexpr VariableSpec kGlideVariables[] = {
     {"d", "Distance", "m", kTypedOnly},
     {"h", "Altitude", "m", kFetchable},
@@ -183,10 +218,12 @@ inline constexpr VariableSpec kGlideVariables[] = {
     {"Vh", "Vert. Speed", "m/s", kFetchable},
     {"a", "Glide Angle", "dg", kFetchable},
 };
+// clang-format on
 
 // Directory indices, in the order of the directory row.
 enum Directory : int { BOP, ORB, ESC, FUE, INC, MOV, LNC, RNT, GLD };
 
+// clang-format off
 inline constexpr DirectorySpec kCatalogue[] = {
     {"BOP", kBasicEquations, kBasicVariables},
     {"ORB", kOrbitEquations, kOrbitVariables},
@@ -198,11 +235,10 @@ inline constexpr DirectorySpec kCatalogue[] = {
     {"RNT", kRendezvousEquations, kRendezvousVariables},
     {"GLD", kGlideEquations, kGlideVariables},
 };
+// clang-format on
 
-static_assert(kCatalogue[BOP].code == "BOP" && kCatalogue[ORB].code == "ORB" &&
-              kCatalogue[ESC].code == "ESC" && kCatalogue[FUE].code == "FUE" &&
-              kCatalogue[INC].code == "INC" && kCatalogue[MOV].code == "MOV" &&
-              kCatalogue[LNC].code == "LNC" && kCatalogue[RNT].code == "RNT" &&
-              kCatalogue[GLD].code == "GLD");
+static_assert(kCatalogue[BOP].code == "BOP" && kCatalogue[ORB].code == "ORB" && kCatalogue[ESC].code == "ESC" &&
+              kCatalogue[FUE].code == "FUE" && kCatalogue[INC].code == "INC" && kCatalogue[MOV].code == "MOV" &&
+              kCatalogue[LNC].code == "LNC" && kCatalogue[RNT].code == "RNT" && kCatalogue[GLD].code == "GLD");
 
 }  // namespace kalvo

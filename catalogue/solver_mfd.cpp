@@ -49,8 +49,7 @@ SolverMFD::SolverMFD(DWORD width, DWORD height, VESSEL* vessel)
         equationsPerDirectory[d] = EquationCount(d);
         variablesPerDirectory[d] = VariableCount(d);
         for (int e = 0; e < kMaxEquations; ++e) {
-            const VariableNumbers list =
-                e < EquationCount(d) ? EquationVariableNumbers(d, e) : VariableNumbers{};
+            const VariableNumbers list = e < EquationCount(d) ? EquationVariableNumbers(d, e) : VariableNumbers{};
             variablesPerEquation[d][e] = list.count;
             for (int k = 0; k < kMaxEquationVariables; ++k)
                 equationVariableLists[d][e][k] = k < list.count ? list.number[k] : kEndOfList;
@@ -72,7 +71,8 @@ SolverMFD::SolverMFD(DWORD width, DWORD height, VESSEL* vessel)
         }
 
     constexpr int kVariableSlots = kDirectoryCount * kMaxVariables;
-    if (!(MakeTextTable(symbolTable, kVariableSlots, kSymbolSlot) && MakeTextTable(unitTable, kVariableSlots, kUnitSlot) &&
+    if (!(MakeTextTable(symbolTable, kVariableSlots, kSymbolSlot) &&
+          MakeTextTable(unitTable, kVariableSlots, kUnitSlot) &&
           MakeTextTable(longNameTable, kVariableSlots, kLongNameSlot)))
         return;
     for (int d = 0; d < kDirectoryCount; ++d)
@@ -103,9 +103,7 @@ int SolverMFD::VariablesOfEquation(int d, int e) const { return variablesPerEqua
 int SolverMFD::EquationVariableNumber(int d, int e, int k) const { return equationVariableLists[d][e][k]; }
 const char* SolverMFD::Symbol(int d, int v) const { return &symbolTable[VariableSlot(d, v) * kSymbolSlot]; }
 const char* SolverMFD::Unit(int d, int v) const { return &unitTable[VariableSlot(d, v) * kUnitSlot]; }
-const char* SolverMFD::LongName(int d, int v) const {
-    return &longNameTable[VariableSlot(d, v) * kLongNameSlot];
-}
+const char* SolverMFD::LongName(int d, int v) const { return &longNameTable[VariableSlot(d, v) * kLongNameSlot]; }
 int SolverMFD::SystemValueNumber(int d, int k) const { return systemValueLists[d][k]; }
 
 double& SolverMFD::CurrentCell() { return ValueStore[variableSet][directory][variable]; }

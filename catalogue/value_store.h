@@ -16,8 +16,7 @@ namespace kalvo {
 inline constexpr double kGravitationalConstant = 6.67259e-11;
 
 // [variable set][directory][variable]
-using ValueStoreCells =
-    std::array<std::array<std::array<double, kMaxVariables>, kDirectoryCount>, kVariableSetCount>;
+using ValueStoreCells = std::array<std::array<std::array<double, kMaxVariables>, kDirectoryCount>, kVariableSetCount>;
 
 // All zero but the two cells of G in each set, which no command can select.
 constexpr ValueStoreCells InitialValueStore() {

@@ -42,8 +42,8 @@
 #include "sim/host.h"
 #include "sim/scenario.h"
 #include "sim/world.h"
-#include "ui/clipboard.h"
 #include "ui/buttons.h"
+#include "ui/clipboard.h"
 
 namespace {
 

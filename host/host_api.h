@@ -135,8 +135,8 @@ private:
 
 OAPIFUNC int oapiRegisterMFDMode(MFDMODESPEC& spec);
 OAPIFUNC bool oapiUnregisterMFDMode(int mode);
-OAPIFUNC void oapiOpenInputBox(char* title, bool (*Clbk)(void*, char*, void*), char* buf = nullptr,
-                               int vislen = 20, void* usrdata = nullptr);
+OAPIFUNC void oapiOpenInputBox(char* title, bool (*Clbk)(void*, char*, void*), char* buf = nullptr, int vislen = 20,
+                               void* usrdata = nullptr);
 
 OAPIFUNC OBJHANDLE oapiGetFocusObject();
 OAPIFUNC VESSEL* oapiGetFocusInterface();

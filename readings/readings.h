@@ -21,6 +21,7 @@ struct ReadingEntry {
 
 // Every reading, by the variable it fills. Get System Value looks the selected
 // variable up here; Get All Values runs a directory's entries in this order.
+// clang-format off
 inline constexpr ReadingEntry kReadings[] = {
     {ORB, Var(ORB, "r"), &SolverMFD::ReadDistance},
     {ORB, Var(ORB, "Vt"), &SolverMFD::ReadTangentialVelocity},
@@ -42,5 +43,6 @@ inline constexpr ReadingEntry kReadings[] = {
     {GLD, Var(GLD, "Vh"), &SolverMFD::ReadVerticalSpeed},
     {GLD, Var(GLD, "a"), &SolverMFD::ReadGlideAngle},
 };
+// clang-format on
 
 }  // namespace kalvo

@@ -14,7 +14,7 @@ page_packages=(
   fonts-dejavu-core fonts-liberation
 )
 # The tests, the fuzzer and the benchmarks.
-test_packages=(libgtest-dev libgmock-dev clang libclang-rt-14-dev libbenchmark-dev)
+test_packages=(libgtest-dev libgmock-dev clang clang-format libclang-rt-14-dev libbenchmark-dev)
 
 if [ "${1:-}" = --page ]; then
   shift

@@ -84,8 +84,8 @@ int oapiRegisterMFDMode(MFDMODESPEC& spec) {
 }
 
 bool oapiUnregisterMFDMode(int mode) {
-    const auto found = std::find_if(sim::modes.begin(), sim::modes.end(),
-                                    [&](const sim::RegisteredMode& m) { return m.id == mode; });
+    const auto found =
+        std::find_if(sim::modes.begin(), sim::modes.end(), [&](const sim::RegisteredMode& m) { return m.id == mode; });
     if (found == sim::modes.end()) return false;
     sim::modes.erase(found);
     return true;

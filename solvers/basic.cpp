@@ -19,6 +19,7 @@ bool IsTangentPole(double degrees) {
     return Eq(m90, 0) && !Eq(m180, 0);
 }
 
+// clang-format off
 constexpr SolverEntry kEntries[] = {
     // 0 "a=b+c"
     {0, a, [](Cells& x) { x[a] = x[b] + x[c]; return kSolved; }},
@@ -86,6 +87,7 @@ constexpr SolverEntry kEntries[] = {
      }},
     {7, b, [](Cells& x) { x[b] = std::pow(10.0, x[a]); return kSolved; }},
 };
+// clang-format on
 
 }  // namespace
 

@@ -13,6 +13,7 @@ constexpr int ls = Var(ESC, "ls");
 constexpr int k = Var(ESC, "k");
 constexpr int lbo = Var(ESC, "lbo");
 
+// clang-format off
 constexpr SolverEntry kEntries[] = {
     // 0 "Vhx^2=Vbo^2-Vsc^2"; the guards are strict, so no speed comes out as exactly 0.
     {0, Vhx, [](Cells& x) {
@@ -40,6 +41,7 @@ constexpr SolverEntry kEntries[] = {
     {1, k, NotAvailable},
     {1, lbo, [](Cells& x) { x[lbo] = (x[k] + x[ls]) - x[vnf]; return kSolved; }},
 };
+// clang-format on
 
 }  // namespace
 

@@ -15,6 +15,7 @@ constexpr int Isp = Var(FUE, "Isp");
 constexpr int THR = Var(FUE, "THR");
 constexpr int tbn = Var(FUE, "tbn");
 
+// clang-format off
 constexpr SolverEntry kEntries[] = {
     // 0 "DV=ln((ms+ml+mi)/(ms+ml+mf)))*Isp"
     {0, DV, [](Cells& x) {
@@ -53,6 +54,7 @@ constexpr SolverEntry kEntries[] = {
          return kSolved;
      }},
 };
+// clang-format on
 
 }  // namespace
 

@@ -16,6 +16,7 @@ constexpr int a = Var(GLD, "a");
 // finite, and the division goes ahead.
 double TanA(Cells& x) { return std::tan(Radians(x[a], x.pi)); }
 
+// clang-format off
 constexpr SolverEntry kEntries[] = {
     // 0 "a=arctan(Vh/Vd)"
     {0, Vd, [](Cells& x) {
@@ -37,6 +38,7 @@ constexpr SolverEntry kEntries[] = {
     {1, h, [](Cells& x) { x[h] = TanA(x) * x[d]; return kSolved; }},
     {1, a, [](Cells& x) { x[a] = Degrees(std::atan2(x[h], x[d]), x.pi); return kSolved; }},
 };
+// clang-format on
 
 }  // namespace
 

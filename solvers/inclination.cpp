@@ -15,6 +15,7 @@ double ChordSquared(Cells& x) {
     return u + u;
 }
 
+// clang-format off
 constexpr SolverEntry kEntries[] = {
     // 0 "DV=Vc*Di": a continuous turn, Di converted to radians inside the product.
     {0, DV, [](Cells& x) { x[DV] = ((x[Di] * x[Vc]) * x.pi) * kOneOver180; return kSolved; }},
@@ -47,6 +48,7 @@ constexpr SolverEntry kEntries[] = {
          return kSolved;
      }},
 };
+// clang-format on
 
 }  // namespace
 

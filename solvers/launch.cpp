@@ -32,6 +32,7 @@ int SolveAzimuths(Cells& x) {
     return kSolved;
 }
 
+// clang-format off
 constexpr SolverEntry kEntries[] = {
     // 0: the energy of the burn, ap (rme - rs), equals G M (1/rme - 1/rma).
     // rme is the larger root of ap rma rme^2 + (G M - ap rs rma) rme - G M rma = 0.
@@ -106,6 +107,7 @@ constexpr SolverEntry kEntries[] = {
     {3, Inc, NotAvailable},
     {3, Lat, NotAvailable},
 };
+// clang-format on
 
 }  // namespace
 

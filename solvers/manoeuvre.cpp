@@ -13,6 +13,7 @@ constexpr int Vi = Var(MOV, "Vi");
 constexpr int DVt = Var(MOV, "DVt");
 constexpr int DVr = Var(MOV, "DVr");
 
+// clang-format off
 constexpr SolverEntry kEntries[] = {
     // 0 "r=DV^2/(2*ap)"; DV comes out never negative.
     {0, r, [](Cells& x) {
@@ -57,6 +58,7 @@ constexpr SolverEntry kEntries[] = {
          return kSolved;
      }},
 };
+// clang-format on
 
 }  // namespace
 

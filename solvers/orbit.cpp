@@ -45,6 +45,7 @@ bool InTimeRange(Cells& x) { return !(Lt(x[e], 0) || Lt(x[v], 0) || Gt(x[v], 360
 // ((ra + rp) / 2)^3 from the period t by Kepler's third law.
 double CubedSemiMajorAxis(Cells& x) { return Square(x[t]) * 0.25 / x.pi / x.pi * x[M] * x[G]; }
 
+// clang-format off
 constexpr SolverEntry kEntries[] = {
     // 0 "r=p/(1+e*cos(v))"
     {0, r, [](Cells& x) {
@@ -288,6 +289,7 @@ constexpr SolverEntry kEntries[] = {
          return kSolved;
      }},
 };
+// clang-format on
 
 }  // namespace
 

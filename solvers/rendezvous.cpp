@@ -17,11 +17,12 @@ constexpr int lob = Var(RNT, "lob");
 constexpr int T = Var(RNT, "T");
 
 // Every solver of equation 0 inverts L = W dt + L0.
-double Elapsed(Cells& x) { return x[t] - x[to]; }                // dt
+double Elapsed(Cells& x) { return x[t] - x[to]; }               // dt
 double RelativeRate(Cells& x) { return x[wb] - x[wa]; }         // W
 double Separation(Cells& x) { return x[lb] - x[la]; }           // L
 double InitialSeparation(Cells& x) { return x[lob] - x[loa]; }  // L0
 
+// clang-format off
 constexpr SolverEntry kEntries[] = {
     // 0 "(lb-la)=(wb-wa)*(t-to)+(lob-loa)"
     {0, la, [](Cells& x) {
@@ -79,6 +80,7 @@ constexpr SolverEntry kEntries[] = {
          return kSolved;
      }},
 };
+// clang-format on
 
 }  // namespace
 

@@ -1,9 +1,10 @@
 // The page's buttons as the host sees them: labels, the button menu and clicks,
 // each click standing for its button's key.
+#include "ui/buttons.h"
+
 #include <array>
 
 #include "catalogue/solver_mfd.h"
-#include "ui/buttons.h"
 
 namespace kalvo {
 

@@ -21,8 +21,8 @@ FormattedValue FormatValue(double value) {
     // Widen the exponent to three digits where the C library prints two.
     const char* exponent = std::strchr(plain, 'E');
     const int digits = static_cast<int>(std::strlen(exponent + 2));
-    std::snprintf(out.text.data(), out.text.size(), "%.*s%s%s", static_cast<int>(exponent + 2 - plain),
-                  plain, digits < 3 ? "0" : "", exponent + 2);
+    std::snprintf(out.text.data(), out.text.size(), "%.*s%s%s", static_cast<int>(exponent + 2 - plain), plain,
+                  digits < 3 ? "0" : "", exponent + 2);
     return out;
 }
 

@@ -1,8 +1,8 @@
 // A soak of the live page without a terminal: two days of simulated time at the
 // fastest rate, in ticks as long as the live page's wait for a key, each with a
-// press and the drawing it asks for, and readings and a solve every tenth. Memory must stay flat once the first simulated
-// minute is over, every drawing must give back its GDI objects, and the vessel's
-// orbit must keep its energy as the analytic two-body propagation promises.
+// press and the drawing it asks for, and readings and a solve every tenth. Memory must stay flat once the first
+// simulated minute is over, every drawing must give back its GDI objects, and the vessel's orbit must keep its energy
+// as the analytic two-body propagation promises.
 #include <gtest/gtest.h>
 #include <malloc.h>
 

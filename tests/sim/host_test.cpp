@@ -1,9 +1,9 @@
 // The stand-in host's own operations: dates, mode registry, input box, MFD base.
+#include "sim/host.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "sim/host.h"
 
 namespace {
 

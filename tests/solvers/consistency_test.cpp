@@ -29,8 +29,10 @@ double Cos(double degrees) { return std::cos(Radians(degrees, pi)); }
 std::vector<Given> Orbit(double v) {
     const double ra = 7.4e6, rp = 6.6e6, e = (ra - rp) / (ra + rp), p = rp * (1 + e);
     const double r = p / (1 + e * Cos(v)), Vt = std::sqrt(GM * p) / r, Vr = e * std::sqrt(GM / p) * Sin(v);
+    // clang-format off
     return {{"r", r},   {"p", p},   {"e", e},   {"v", v},         {"Vt", Vt},   {"Vr", Vr},          {"M", 5.9736e24},
             {"ra", ra}, {"rp", rp}, {"V", std::hypot(Vt, Vr)}, {"E", -GM / (ra + rp)}};
+    // clang-format on
 }
 
 // ORB 9 on each kind of conic: t = tau p^2 / sqrt(p G M), tau from the mean
@@ -42,10 +44,11 @@ std::vector<Given> TimeFromPerigee(double e, double v, double tau) {
 
 std::vector<Point> Points() {
     const double E = 2 * std::atan(std::sqrt(0.5 / 1.5) * std::tan(Radians(50, pi)));  // e = 0.5, v = 100
-    const double D = std::tan(Radians(45, pi));                                         // parabola, v = 90
-    const double F = 2 * std::atanh(std::sqrt(1.0 / 3) * std::tan(Radians(30, pi)));    // e = 2, v = 60
+    const double D = std::tan(Radians(45, pi));                                        // parabola, v = 90
+    const double F = 2 * std::atanh(std::sqrt(1.0 / 3) * std::tan(Radians(30, pi)));   // e = 2, v = 60
     const double rs = 6371000, rme = 6.5e6, ap = 30, rma = 1 / (1 / rme - ap * (rme - rs) / GM);
     const double az = std::asin(Cos(51.6) / Cos(28.5)) * 180 / pi;
+    // clang-format off
     return {
         {BOP, 0, {{"a", -1.5}, {"b", 2.5}, {"c", -4}}},
         {BOP, 1, {{"a", -10}, {"b", 2.5}, {"c", -4}}},
@@ -86,6 +89,7 @@ std::vector<Point> Points() {
         {GLD, 0, {{"Vd", 150}, {"Vh", -60}, {"a", std::atan(-60.0 / 150) * 180 / pi}}},
         {GLD, 1, {{"d", 20000}, {"h", 1500}, {"a", std::atan(1500.0 / 20000) * 180 / pi}}},
     };
+    // clang-format on
 }
 
 struct Pair {
@@ -97,10 +101,9 @@ struct Pair {
 // The variables that have no formula in their equation: each must answer 2 and
 // write nothing.
 const Pair kNoFormula[] = {
-    {ORB, 1, "M"},   {ORB, 2, "M"},   {ORB, 3, "M"},   {ORB, 5, "M"},    {ORB, 9, "M"},    {ORB, 10, "M"},
-    {ORB, 9, "e"},   {ESC, 1, "k"},   {FUE, 0, "ms"},  {FUE, 0, "ml"},   {FUE, 0, "mi"},   {FUE, 0, "Isp"},
-    {FUE, 1, "mi"},  {FUE, 1, "Isp"}, {FUE, 1, "THR"}, {LNC, 0, "M"},    {LNC, 0, "rs"},   {LNC, 1, "rs"},
-    {LNC, 2, "M"},   {LNC, 3, "Inc"}, {LNC, 3, "Lat"},
+    {ORB, 1, "M"},   {ORB, 2, "M"},  {ORB, 3, "M"},  {ORB, 5, "M"},  {ORB, 9, "M"},   {ORB, 10, "M"},  {ORB, 9, "e"},
+    {ESC, 1, "k"},   {FUE, 0, "ms"}, {FUE, 0, "ml"}, {FUE, 0, "mi"}, {FUE, 0, "Isp"}, {FUE, 1, "mi"},  {FUE, 1, "Isp"},
+    {FUE, 1, "THR"}, {LNC, 0, "M"},  {LNC, 0, "rs"}, {LNC, 1, "rs"}, {LNC, 2, "M"},   {LNC, 3, "Inc"}, {LNC, 3, "Lat"},
 };
 
 bool HasNoFormula(Directory d, int equation, std::string_view symbol) {
@@ -126,16 +129,16 @@ TEST(Consistency, EveryFormulaGivesItsOwnValueBack) {
     const std::vector<Point> points = Points();
     for (int d = 0; d < kDirectoryCount; ++d)
         for (int e = 0; e < EquationCount(d); ++e)
-            EXPECT_TRUE(std::any_of(points.begin(), points.end(),
-                                    [&](const Point& p) { return p.d == d && p.equation == e; }))
+            EXPECT_TRUE(
+                std::any_of(points.begin(), points.end(), [&](const Point& p) { return p.d == d && p.equation == e; }))
                 << kCatalogue[d].code << " " << e << " has no point";
 
     const std::string_view azimuths[] = {"Az1", "Az2"};
     for (const Point& point : points) {
         const std::vector<Given> values = EquationValues(point);
         for (const Given& target : values) {
-            SCOPED_TRACE(::testing::Message() << kCatalogue[point.d].code << " " << point.equation << " for "
-                                              << target.symbol);
+            SCOPED_TRACE(::testing::Message()
+                         << kCatalogue[point.d].code << " " << point.equation << " for " << target.symbol);
             // ORB 9 v is inverted numerically, to a tolerance on the scaled time;
             // its round trips are in orbit_time_test.cpp.
             if (point.d == ORB && point.equation == 9 && target.symbol == "v") continue;

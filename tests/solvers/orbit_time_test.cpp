@@ -41,7 +41,9 @@ double AsymptoteDegrees(double e) { return e > 1 ? std::acos(-1 / e) * 180 / pi 
 // d(tau)/dv per degree: the scaled form of r^2 dv = h dt, 1 / (1 + e cos v)^2.
 double Slope(double e, double v) { return pi / 180 / std::pow(1 + e * std::cos(Radians(v, pi)), 2); }
 
+// clang-format off
 const double kEccentricities[] = {0, 0.1, 0.3, 0.5, 0.7, 0.9, 0.95, 1, 1.2, 2, 5};
+// clang-format on
 
 TEST(OrbitTime, KernelFollowsTheTextbookOnEveryConic) {
     for (const double e : kEccentricities) {
@@ -120,6 +122,7 @@ TEST(OrbitTime, NearTheAsymptoteTheAnswerIsOnlyWithinOneTableStep) {
     }
 }
 
+// clang-format off
 const test::SolveCase kTimeCases[] = {
     // Times worked by hand with p = 1e7 and the Earth's mass: t = tau p^2 / sqrt(p G M);
     // the hyperbola's at v = 300 on its incoming branch.
@@ -167,6 +170,7 @@ const test::SolveCase kTimeCases[] = {
     {ORB, 10, "rp", {{"t", NAN}, {"ra", 1e7}, {"M", kEarthMass}}, kError},
     {ORB, 10, "t", {{"ra", 1e7}, {"rp", 0}, {"M", kEarthMass}}, kError},
 };
+// clang-format on
 
 TEST(OrbitTimeSolvers, TimesAnomaliesAndPeriods) { test::ExpectCases(kTimeCases); }
 

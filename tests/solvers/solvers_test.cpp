@@ -19,6 +19,7 @@ constexpr double rs = 6371000, rma = 7000000, rme = 6512942.954215337;
 // Where the page's pi shows: sin 180 = 5.3589793e-8, asin 1 = 90.0000015. Next to
 // a zero of the sine, Windows' C library, which reduces arguments with a 66-bit
 // pi, keeps only 12 or 13 digits: those rows allow 1e-12.
+// clang-format off
 const test::SolveCase kCases[] = {
     {BOP, 1, "b", {{"a", 12}, {"c", 0}}, kError},
     {BOP, 1, "c", {{"a", 12}, {"b", 0}}, kError},
@@ -209,6 +210,7 @@ const test::SolveCase kCases[] = {
     {GLD, 1, "h", {{"d", 100}, {"a", 30}}, kSolved, 57.73502572807829},
     {GLD, 1, "d", {{"h", 1500}, {"a", 0}}, kError},
 };
+// clang-format on
 
 TEST(Solvers, GuardsBranchesNaNInfinityAndTheShortPi) { test::ExpectCases(kCases); }
 

@@ -1,14 +1,15 @@
 // Status codes and sums of them, as the page names them.
+#include "ui/status_messages.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "ui/status_messages.h"
 
 namespace kalvo {
 namespace {
 
 TEST(StatusMessages, TextAndColoursPerCode) {
+    // clang-format off
     const struct {
         int status;
         std::string text;
@@ -18,6 +19,7 @@ TEST(StatusMessages, TextAndColoursPerCode) {
         {4, " N/Ap ", 0x00C0C0, 0xC000C0},    {3, "MultErr", 0x00C0C0, 0x0000C0}, {5, "MultErr", 0x00C0C0, 0x0000C0},
         {6, "MultErr", 0x00C0C0, 0x0000C0},   {12, "MultErr", 0x00C0C0, 0x0000C0}, {-1, "MultErr", 0x00C0C0, 0x0000C0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const StatusMessage message = MessageOfStatus(c.status);
         EXPECT_EQ(message.text, c.text) << c.status;

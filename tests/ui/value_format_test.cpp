@@ -1,14 +1,15 @@
 // The page's one value format.
+#include "ui/value_format.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "ui/value_format.h"
 
 namespace kalvo {
 namespace {
 
 TEST(ValueFormat, ExponentNotationWithThreeExponentDigits) {
+    // clang-format off
     const struct {
         double value;
         const char* text;
@@ -20,6 +21,7 @@ TEST(ValueFormat, ExponentNotationWithThreeExponentDigits) {
         {INFINITY, "INF"},              {-INFINITY, "-INF"},        {NAN, "NAN"},
         {-NAN, "NAN"},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_STREQ(FormatValue(c.value).c_str(), c.text) << c.value;
 }
 

@@ -50,8 +50,9 @@ Ship StartingShip() {
     const double p = periapsis * (1 + e);
     const double r = p / (1 + e * cos(anomaly));
     const double speedScale = sqrt(kGravitation * kEarthMass / p);
-    return {12000, 1500, {8000, 1}, {{60000, 3200}, {60000, 3200}}, {r, 0, 0},
-            {speedScale * e * sin(anomaly), speedScale * (1 + e * cos(anomaly)), 0}};
+    return {12000,     1500,
+            {8000, 1}, {{60000, 3200}, {60000, 3200}},
+            {r, 0, 0}, {speedScale * e * sin(anomaly), speedScale * (1 + e * cos(anomaly)), 0}};
 }
 
 VESSEL* focusInterface = nullptr;
@@ -91,9 +92,9 @@ unsigned Instrument_User::TakeRedrawRequests(MFD& mfd) {
 
 void CreateHostLook(DWORD cellWidth, DWORD cellHeight) {
     DeleteHostLook();
-    hostFont = CreateFontA(int(cellHeight), int(cellWidth), 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                           "Courier New");
+    hostFont =
+        CreateFontA(int(cellHeight), int(cellWidth), 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
     hostPen = CreatePen(PS_SOLID, 1, RGB(0, 176, 0));
 }
 
@@ -213,7 +214,9 @@ void oapiOpenInputBox(char* title, bool (*Clbk)(void*, char*, void*), char*, int
 OBJHANDLE oapiGetFocusObject() { return &ship; }
 VESSEL* oapiGetFocusInterface() { return FocusVessel(); }
 DWORD oapiGetGbodyCount() { return DWORD(sizeof bodies / sizeof bodies[0]); }
-OBJHANDLE oapiGetGbodyByIndex(int index) { return index >= 0 && DWORD(index) < oapiGetGbodyCount() ? &bodies[index] : nullptr; }
+OBJHANDLE oapiGetGbodyByIndex(int index) {
+    return index >= 0 && DWORD(index) < oapiGetGbodyCount() ? &bodies[index] : nullptr;
+}
 
 double oapiGetMass(OBJHANDLE hObj) {
     if (IsShip(hObj)) return ship.emptyMass + ship.loadMass + ship.tank.mass;
