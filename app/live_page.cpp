@@ -415,15 +415,8 @@ int RunLivePage(const LiveRequest& request, std::ostream& out, std::ostream& err
         CatchStopSignals();
         LivePage(session, *terminal, request.scenario).Run();
         return kExitDone;
-    } catch (const UsageError& error) {
-        err << "kalvo: " << error.what() << '\n';
-        return kExitUsage;
-    } catch (const sim::ModuleError& error) {
-        err << "kalvo: " << error.what() << '\n';
-        return kExitNoModule;
-    } catch (const std::exception& error) {
-        err << "kalvo: " << error.what() << '\n';
-        return kExitFailed;
+    } catch (...) {
+        return ReportFailure("kalvo", err);
     }
 }
 

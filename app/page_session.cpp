@@ -3,6 +3,7 @@
 #include <charconv>
 #include <limits>
 
+#include "app/exit_status.h"
 #include "host/entry.h"
 #include "sim/host.h"
 #include "sim/scenario.h"
@@ -44,6 +45,21 @@ DisplaySize ParseDisplaySize(std::string_view text) {
 }
 
 std::string DisplaySizeText(DisplaySize size) { return std::to_string(size.width) + "x" + std::to_string(size.height); }
+
+int ReportFailure(std::string_view prefix, std::ostream& err) {
+    try {
+        throw;
+    } catch (const UsageError& error) {
+        err << prefix << ": " << error.what() << '\n';
+        return kExitUsage;
+    } catch (const sim::ModuleError& error) {
+        err << prefix << ": " << error.what() << '\n';
+        return kExitNoModule;
+    } catch (const std::exception& error) {
+        err << prefix << ": " << error.what() << '\n';
+        return kExitFailed;
+    }
+}
 
 void StartScenario(std::string_view nameOrPath) {
     const std::string error = sim::LoadScenario(nameOrPath);

@@ -3,6 +3,7 @@
 // Shared by `kalvo play` and the live page.
 #pragma once
 
+#include <ostream>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -40,6 +41,11 @@ inline constexpr DWORD kLargestDisplaySide = 4096;
 // "WIDTHxHEIGHT" in pixels, for example "400x400"; throws UsageError otherwise.
 DisplaySize ParseDisplaySize(std::string_view text);
 std::string DisplaySizeText(DisplaySize size);
+
+// Called in a catch block: says on `err`, after `prefix` ("kalvo", "kalvo play"), why
+// the command stopped, and gives its exit status: a bad request, a module that
+// could not be loaded, or any other failure.
+int ReportFailure(std::string_view prefix, std::ostream& err);
 
 // Installs the scenario (a built-in name or a file) as the world; throws UsageError
 // with the scenario's own error text.

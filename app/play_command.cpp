@@ -79,15 +79,8 @@ int RunPlay(const PlayRequest& request, std::ostream& out, std::ostream& err) {
             err << "kalvo play: the input box \"" << sim::InputBox().title
                 << "\" was left open: nothing was typed into it\n";
         return kExitDone;
-    } catch (const UsageError& error) {
-        err << "kalvo play: " << error.what() << '\n';
-        return kExitUsage;
-    } catch (const sim::ModuleError& error) {
-        err << "kalvo play: " << error.what() << '\n';
-        return kExitNoModule;
-    } catch (const std::exception& error) {
-        err << "kalvo play: " << error.what() << '\n';
-        return kExitFailed;
+    } catch (...) {
+        return ReportFailure("kalvo play", err);
     }
 }
 
