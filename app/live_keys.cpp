@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/bezel.h"
-#include "sim/keyboard.h"
+#include "sim/host/keyboard.h"
 
 namespace kalvo::app {
 

@@ -24,10 +24,10 @@
 #include "app/terminal_cells.h"
 #include "app/terminal_type.h"
 #include "catalogue/catalogue.h"
-#include "sim/host.h"
-#include "sim/render_text.h"
-#include "sim/scenario.h"
-#include "sim/world.h"
+#include "sim/gdi/render_text.h"
+#include "sim/host/host.h"
+#include "sim/world/scenario.h"
+#include "sim/world/world.h"
 
 namespace kalvo::app {
 

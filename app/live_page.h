@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/page_session.h"
-#include "sim/scenario.h"
+#include "sim/world/scenario.h"
 
 namespace kalvo::app {
 

@@ -11,8 +11,8 @@
 #include "app/module_location.h"
 #include "app/play_command.h"
 #include "app/solve_command.h"
-#include "sim/module_loader.h"
-#include "sim/scenario.h"
+#include "sim/host/module_loader.h"
+#include "sim/world/scenario.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "sim/module_loader.h"
+#include "sim/host/module_loader.h"
 
 namespace kalvo::app {
 

@@ -2,7 +2,7 @@
 // tells no host its selection, and the page highlights it.
 #pragma once
 
-#include "sim/render_text.h"
+#include "sim/gdi/render_text.h"
 
 namespace kalvo::app {
 

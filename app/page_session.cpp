@@ -5,8 +5,8 @@
 
 #include "app/exit_status.h"
 #include "host/entry.h"
-#include "sim/host.h"
-#include "sim/scenario.h"
+#include "sim/host/host.h"
+#include "sim/world/scenario.h"
 
 namespace kalvo::app {
 

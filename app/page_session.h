@@ -12,10 +12,10 @@
 
 #include "host/entry.h"
 #include "host/host_api.h"
-#include "sim/display.h"
-#include "sim/gdi.h"
-#include "sim/module_loader.h"
-#include "sim/render_text.h"
+#include "sim/gdi/gdi.h"
+#include "sim/gdi/render_text.h"
+#include "sim/host/display.h"
+#include "sim/host/module_loader.h"
 
 namespace kalvo::app {
 

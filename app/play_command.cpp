@@ -9,12 +9,12 @@
 #include "app/page_reading.h"
 #include "app/page_session.h"
 #include "catalogue/catalogue.h"
-#include "sim/host.h"
-#include "sim/render_png.h"
-#include "sim/render_text.h"
-#include "sim/scenario.h"
-#include "sim/script.h"
-#include "sim/world.h"
+#include "sim/gdi/render_png.h"
+#include "sim/gdi/render_text.h"
+#include "sim/host/host.h"
+#include "sim/host/script.h"
+#include "sim/world/scenario.h"
+#include "sim/world/world.h"
 #include "ui/status_messages.h"
 
 namespace kalvo::app {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/page_session.h"
-#include "sim/scenario.h"
+#include "sim/world/scenario.h"
 
 namespace kalvo::app {
 

@@ -10,7 +10,7 @@
 #include "app/module_location.h"
 #include "app/page_session.h"
 #include "catalogue/catalogue.h"
-#include "sim/module_loader.h"
+#include "sim/host/module_loader.h"
 #include "ui/command_keys.h"
 #include "ui/status_messages.h"
 #include "ui/value_format.h"

@@ -12,9 +12,9 @@
 #include "catalogue/status.h"
 #include "catalogue/value_store.h"
 #include "readings/readings.h"
-#include "sim/gdi.h"
-#include "sim/scenario.h"
-#include "sim/world.h"
+#include "sim/gdi/gdi.h"
+#include "sim/world/scenario.h"
+#include "sim/world/world.h"
 #include "solvers/orbit_time.h"
 
 namespace {

@@ -25,10 +25,10 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/value_store.h"
 #include "host/entry.h"
-#include "sim/display.h"
-#include "sim/host.h"
-#include "sim/scenario.h"
-#include "sim/world.h"
+#include "sim/host/display.h"
+#include "sim/host/host.h"
+#include "sim/world/scenario.h"
+#include "sim/world/world.h"
 #include "ui/command_keys.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Shows the progress of a build with CMake's Makefiles, read on standard input:
-# on a terminal one line that counts up ("building 42% sim/world.cpp"), elsewhere
+# on a terminal one line that counts up ("building 42% sim/world/world.cpp"), elsewhere
 # one line per step; the compiler's messages go through as they are, and the
 # bookkeeping lines (scanning, targets built) are left out.
 set -euo pipefail

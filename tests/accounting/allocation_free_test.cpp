@@ -7,9 +7,9 @@
 #include <string>
 
 #include "readings/readings.h"
-#include "sim/host.h"
-#include "sim/scenario.h"
-#include "sim/world.h"
+#include "sim/host/host.h"
+#include "sim/world/scenario.h"
+#include "sim/world/world.h"
 #include "tests/support/allocation_counter.h"
 #include "tests/support/page_probe.h"
 #include "ui/clipboard.h"

@@ -10,8 +10,8 @@
 
 #include "app/live_keys.h"
 #include "app/page_session.h"
-#include "sim/render_text.h"
-#include "sim/world.h"
+#include "sim/gdi/render_text.h"
+#include "sim/world/world.h"
 #include "ui/buttons.h"
 
 namespace kalvo {

@@ -4,8 +4,8 @@
 // allocations use too.
 #include <gtest/gtest.h>
 
-#include "sim/host.h"
-#include "sim/module_loader.h"
+#include "sim/host/host.h"
+#include "sim/host/module_loader.h"
 #include "tests/support/allocation_counter.h"
 
 namespace kalvo::test {

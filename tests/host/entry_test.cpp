@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "catalogue/value_store.h"
-#include "sim/keyboard.h"
+#include "sim/host/keyboard.h"
 #include "tests/support/loaded_kalvo.h"
 #include "ui/command_keys.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "catalogue/status.h"
-#include "sim/world.h"
+#include "sim/world/world.h"
 #include "tests/support/page_probe.h"
 #include "tests/support/solver_harness.h"
 #include "ui/status_messages.h"

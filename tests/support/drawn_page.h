@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "catalogue/solver_mfd.h"
-#include "sim/gdi.h"
-#include "sim/host.h"
-#include "sim/render_text.h"
+#include "sim/gdi/gdi.h"
+#include "sim/gdi/render_text.h"
+#include "sim/host/host.h"
 
 namespace kalvo::test {
 

@@ -13,9 +13,9 @@
 
 #include "catalogue/catalogue.h"
 #include "host/entry.h"
-#include "sim/display.h"
-#include "sim/host.h"
-#include "sim/module_loader.h"
+#include "sim/host/display.h"
+#include "sim/host/host.h"
+#include "sim/host/module_loader.h"
 
 namespace kalvo::test {
 

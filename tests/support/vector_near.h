@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/vec3.h"
+#include "sim/world/vec3.h"
 
 namespace kalvo::test {
 

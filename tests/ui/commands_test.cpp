@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "sim/gdi.h"
+#include "sim/gdi/gdi.h"
 #include "tests/support/loaded_kalvo.h"
 #include "ui/command_keys.h"
 

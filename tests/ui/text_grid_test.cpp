@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "sim/gdi.h"
+#include "sim/gdi/gdi.h"
 
 namespace kalvo {
 namespace {

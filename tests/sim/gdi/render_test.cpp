@@ -1,0 +1,190 @@
+// The renderers of a recorded drawing: the character grid and the PNG image.
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "catalogue/value_store.h"
+#include "sim/gdi/gdi.h"
+#include "sim/gdi/render_png.h"
+#include "sim/gdi/render_text.h"
+#include "tests/support/drawn_page.h"
+#include "tests/support/page_probe.h"
+#include "ui/clipboard.h"
+
+namespace {
+
+// A 40 x 32 pixel context: with cells of 10 x 16 pixels, 4 columns and 2 rows.
+class Render : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetTextAlign(hdc_, TA_UPDATECP);
+        SetBkMode(hdc_, TRANSPARENT);
+        SelectObject(hdc_, sim::HostDefaultFont(10, 16));
+    }
+
+    void Line(int x0, int y0, int x1, int y1, COLORREF colour) {
+        const HPEN pen = CreatePen(PS_SOLID, 1, colour);
+        const HGDIOBJ previous = SelectObject(hdc_, pen);
+        MoveToEx(hdc_, x0, y0, nullptr);
+        LineTo(hdc_, x1, y1);
+        SelectObject(hdc_, previous);
+        DeleteObject(pen);
+    }
+
+    void Text(int x, int y, const std::string& text, COLORREF colour, const char* face = nullptr) {
+        const HFONT font = face ? CreateFont(16, 10, 0, 0, 0, FALSE, FALSE, FALSE, 1, 0, 0, 0, 0, face) : nullptr;
+        const HGDIOBJ previous = font ? SelectObject(hdc_, font) : nullptr;
+        SetTextColor(hdc_, colour);
+        MoveToEx(hdc_, x, y, nullptr);
+        TextOut(hdc_, 0, 0, text.c_str(), static_cast<int>(text.size()));
+        if (font) {
+            SelectObject(hdc_, previous);
+            DeleteObject(font);
+        }
+    }
+
+    void Band(int left, int top, int right, int bottom, COLORREF colour) {
+        const HBRUSH brush = CreateSolidBrush(colour);
+        const HGDIOBJ previous = SelectObject(hdc_, brush);
+        BeginPath(hdc_);
+        MoveToEx(hdc_, left, top, nullptr);
+        LineTo(hdc_, right, top);
+        LineTo(hdc_, right, bottom);
+        LineTo(hdc_, left, bottom);
+        EndPath(hdc_);
+        FillPath(hdc_);
+        SelectObject(hdc_, previous);
+        DeleteObject(brush);
+    }
+
+    std::string Grid(bool colour = false) const { return sim::RenderTextGrid(dc_, {10, 16, colour}); }
+
+    sim::DeviceContext dc_{40, 32};
+    HDC hdc_ = dc_.Handle();
+};
+
+TEST_F(Render, GridPlacesTextByTheCellOfItsCorner) {
+    Text(15, 16, "ab", 0x00C000);                       // cell (1, 1)
+    Text(0, 0, "\xE7\xE8\x41", 0x00FFFF, "Wingdings");  // arrows, and a symbol it does not know
+    Text(39, 31, "long text", 0x00C000);                // cell (3, 1), growing the grid past the display
+    Text(30, 0, "\xE9", 0x00C000);                      // single-byte text is Latin-1
+    EXPECT_EQ(Grid(),
+              "\u2190\u2192?\u00e9\n"
+              " ablong text\n");
+}
+
+TEST_F(Render, GridLinesCoverTheCellsOfTheirPixelsButNotTheEndPoint) {
+    const struct {
+        int x0, y0, x1, y1;
+        std::string grid;
+    } cases[] = {
+        {0, 8, 10, 8, "\u2500\n\n"},                      // pixels 0 to 9: one cell
+        {0, 8, 11, 8, "\u2500\u2500\n\n"},                // pixels 0 to 10: two cells
+        {39, 20, 0, 20, "\n\u2500\u2500\u2500\u2500\n"},  // right to left, all four
+        {5, 0, 5, 32, "\u2502\n\u2502\n"},
+        {0, 0, 39, 31, "\u00b7\u00b7\u00b7\n  \u00b7\u00b7\n"},  // (x, 31x/39): x 0 to 20 in row 0
+        {5, 5, 5, 5, "\n\n"},                                    // no length, nothing drawn
+    };
+    for (const auto& c : cases) {
+        dc_.Clear();
+        Line(c.x0, c.y0, c.x1, c.y1, 0x00FF00);
+        EXPECT_EQ(Grid(), c.grid) << c.x0 << "," << c.y0 << " to " << c.x1 << "," << c.y1;
+    }
+}
+
+TEST_F(Render, GridInColourUsesTwentyFourBitEscapes) {
+    Band(0, 16, 40, 32, 0xA0A0A0);  // covers the centres of the second row's cells
+    Text(0, 0, "R", 0x0000FF);
+    SetBkMode(hdc_, OPAQUE);
+    SetBkColor(hdc_, 0xC00000);
+    Text(10, 16, "w", 0xFFFFFF);
+    EXPECT_EQ(Grid(true),
+              "\x1b[0;38;2;255;0;0mR\x1b[0m\n"
+              "\x1b[0;48;2;160;160;160m \x1b[0;38;2;255;255;255;48;2;0;0;192mw\x1b[0;48;2;160;160;160m  \x1b[0m\n");
+    // Without colour the band leaves nothing to see.
+    EXPECT_EQ(Grid(), "R\n w\n");
+}
+
+// Pixels of a rendered PNG as COLORREF values.
+class Image {
+public:
+    // Renders the drawing to a PNG file and reads it back.
+    Image(const sim::DeviceContext& dc, const std::string& name) {
+        const std::string path = ::testing::TempDir() + name;
+        sim::WritePng(dc, path);
+        surface_ = cairo_image_surface_create_from_png(path.c_str());
+    }
+    ~Image() { cairo_surface_destroy(surface_); }
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+
+    bool Loaded() const { return cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS; }
+    int Width() const { return cairo_image_surface_get_width(surface_); }
+    int Height() const { return cairo_image_surface_get_height(surface_); }
+    COLORREF At(int x, int y) const {
+        const unsigned char* row =
+            cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
+        const std::uint32_t pixel = reinterpret_cast<const std::uint32_t*>(row)[x];  // 0xAARRGGBB
+        return ((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16);
+    }
+
+private:
+    cairo_surface_t* surface_;
+};
+
+TEST_F(Render, PngFailureNamesTheFile) {
+    try {
+        sim::WritePng(dc_, "/nonexistent-directory/page.png");
+        FAIL() << "no error";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("/nonexistent-directory/page.png"), std::string::npos);
+    }
+}
+
+// The page as a user sees it: the band, a separator and the selection in real pixels.
+TEST(PagePng, BandSeparatorsAndSelection) {
+    kalvo::test::ResetValueStore();
+    const kalvo::ClipboardStack saved = kalvo::Clipboard;
+    kalvo::Clipboard = {};
+    kalvo::test::PageProbe probe;  // 400 x 400: cells of 10 x 16 pixels
+    kalvo::test::DrawnPage page(probe);
+    page.Draw();
+    kalvo::Clipboard = saved;
+    const Image image(page.Context(), "kalvo_page.png");
+    ASSERT_TRUE(image.Loaded());
+    ASSERT_EQ(image.Width(), 400);
+    ASSERT_EQ(image.Height(), 400);
+
+    // Separators at y = 4 * 16 - 4 and 8 * 16 - 3; the band between them.
+    const struct {
+        int x, y;
+        COLORREF colour;
+    } pixels[] = {
+        {0, 60, 0x00FF00},     // upper separator, from the left edge
+        {398, 60, 0x00FF00},   // to the last pixel before its end point,
+        {399, 60, 0x000000},   // which GDI leaves undrawn
+        {200, 59, 0x000000},   // one pixel thick
+        {390, 61, 0xA0A0A0},   // band, right of the short help line "a=b+c"
+        {390, 124, 0xA0A0A0},  // down to the lower separator
+        {399, 100, 0x000000},  // a filled path's right edge stays unfilled
+        {200, 125, 0x00FF00},  // lower separator
+        {200, 126, 0x000000},  // nothing below it
+        {45, 16, 0xC00000},    // the selected BOP's background, at the corner of cell (4, 1)
+    };
+    for (const auto& p : pixels) EXPECT_EQ(image.At(p.x, p.y), p.colour) << p.x << ", " << p.y;
+
+    // Glyphs: BOP in white (cells 4 to 6 of row 1), help text in black on the band,
+    // the directory row's right arrow in yellow at cell (35, 1).
+    const auto count = [&](int left, int top, int right, int bottom, COLORREF colour) {
+        int found = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) found += image.At(x, y) == colour;
+        return found;
+    };
+    EXPECT_GT(count(45, 16, 75, 32, 0xFFFFFF), 20);
+    EXPECT_GT(count(15, 64, 60, 80, 0x000000), 10);
+    EXPECT_GT(count(355, 16, 365, 32, 0x00FFFF), 10);
+}
+
+}  // namespace

@@ -1,0 +1,266 @@
+// Scenarios: the built-in ones, the example files, and scenario files with mistakes.
+#include "sim/world/scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <set>
+
+#include "tests/support/solver_harness.h"
+
+namespace {
+
+using kalvo::test::Near;
+using sim::World;
+
+constexpr double kPi = std::numbers::pi;
+
+std::string ErrorOf(const std::variant<World, std::string>& built) {
+    const auto* error = std::get_if<std::string>(&built);
+    return error ? *error : "(no error)";
+}
+
+World WorldOf(std::variant<World, std::string> built) {
+    if (const auto* error = std::get_if<std::string>(&built)) ADD_FAILURE() << *error;
+    return std::get<World>(std::move(built));
+}
+
+TEST(Scenarios, BuiltInsStartWithTheDefaultAndAllBuild) {
+    const auto builtIns = sim::BuiltInScenarios();
+    ASSERT_EQ(builtIns.size(), 4u);
+    EXPECT_EQ(builtIns[0].name, sim::kDefaultScenario);
+    std::set<std::string_view> names;
+    for (const auto& scenario : builtIns) {
+        SCOPED_TRACE(std::string(scenario.name));
+        EXPECT_TRUE(names.insert(scenario.name).second);
+        EXPECT_FALSE(scenario.description.empty());
+        const World world = WorldOf(sim::BuildScenario(scenario.name));
+        EXPECT_EQ(world.focus.reference, sim::DominantBody(world));
+        ASSERT_EQ(world.bodies.size(), 3u);
+        EXPECT_EQ(world.bodies[0].name, "Sun");
+    }
+    EXPECT_TRUE(WorldOf(sim::BuildScenario("no-engines")).focus.mainThrusters.empty());
+    EXPECT_FALSE(WorldOf(sim::BuildScenario("leo")).focus.mainThrusters.empty());
+}
+
+// The default orbit, 300 km by 400 km above a 6 371 km Earth, read back from the
+// vessel's state: vis-viva gives a = 6 721 km, and |r x v| = sqrt(mu p).
+TEST(Scenarios, DefaultOrbitIsTheOneDescribed) {
+    const World world = WorldOf(sim::BuildScenario(sim::kDefaultScenario));
+    const double mu = sim::kGravitationalConstant * world.bodies[world.focus.reference].mass;
+    const double r = Length(world.focus.position), v2 = Dot(world.focus.velocity, world.focus.velocity);
+    EXPECT_EQ(world.bodies[world.focus.reference].name, "Earth");
+    EXPECT_TRUE(Near(1 / (2 / r - v2 / mu), 6.721e6, 1e-12));
+    const double p = 2 * 6.671e6 * 6.771e6 / (6.671e6 + 6.771e6);
+    EXPECT_TRUE(Near(Length(Cross(world.focus.position, world.focus.velocity)), std::sqrt(mu * p), 1e-12));
+}
+
+TEST(Scenarios, ExampleFilesBuild) {
+    const std::string docs = std::string(KALVO_SOURCE_DIR) + "/docs/scenarios/";
+    const World transfer = WorldOf(sim::BuildScenario(docs + "geo-transfer.json"));
+    EXPECT_EQ(transfer.bodies[transfer.focus.reference].name, "Earth");
+    const World mars = WorldOf(sim::BuildScenario(docs + "mars-orbit.json"));
+    EXPECT_EQ(mars.bodies[sim::DominantBody(mars)].name, "Mars");
+}
+
+// A vessel that is fine as it stands; each case spoils one thing.
+constexpr std::string_view kVessel =
+    R"("vessel": {"emptyMass": 1000, "orbit": {"about": "Earth", "periapsis": 7e6, "eccentricity": 0}})";
+
+std::string WithVessel(std::string_view vessel) { return "{\"vessel\": " + std::string(vessel) + "}"; }
+
+TEST(Scenarios, MistakesAreNamedWithTheirPlace) {
+    const struct {
+        std::string text;
+        std::string error;
+    } cases[] = {
+        {"[]", "test.json: expected an object, found an empty list"},
+        {"{}", "test.json: vessel: missing; expected the vessel: its masses, engines and orbit or flight"},
+        {R"({"vesel": {}})", "test.json: unknown key \"vesel\" (expected one of description, time, bodies, vessel)"},
+        {R"({"bodies": [], )" + std::string(kVessel) + "}",
+         "test.json: bodies: expected a list of at least one body, found an empty list"},
+        {R"({"bodies": [{"name": "Earth", "mass": 6e24}, {"name": "Earth", "mass": 7e22}], )" + std::string(kVessel) +
+             "}",
+         "test.json: bodies[1].name: \"Earth\" names an earlier body too; expected a name of its own"},
+        {R"({"bodies": [{"name": "Earth", "mass": "heavy"}], )" + std::string(kVessel) + "}",
+         "test.json: bodies[0].mass: expected a mass in kg, 0 or from 0.001 to 1e+60, found \"heavy\" (a text)"},
+        {R"({"bodies": [{"name": "Moon", "mass": 7e22, "orbit": {"about": "Earth", "periapsis": 4e8, "eccentricity": 0}}, {"name": "Earth", "mass": 6e24}], )" +
+             std::string(kVessel) + "}",
+         "test.json: bodies[0].orbit.about: no earlier body named \"Earth\" (expected a body listed before it, "
+         "and none is)"},
+        {R"({"bodies": [{"name": "Earth", "mass": 6e24, "position": [1, 2]}], )" + std::string(kVessel) + "}",
+         "test.json: bodies[0].position: expected a list of three numbers, each a coordinate in m, "
+         "from -1e+30 to 1e+30, found a list of 2"},
+        {R"({"bodies": [{"name": "Sun", "mass": 2e30}, {"name": "Earth", "mass": 6e24, "velocity": [0, 0, 0], "orbit": {"about": "Sun", "periapsis": 1.5e11, "eccentricity": 0}}], )" +
+             std::string(kVessel) + "}",
+         "test.json: bodies[1].velocity: not allowed beside \"orbit\", which places the body; expected one or the "
+         "other"},
+        {WithVessel(
+             R"({"emptyMass": 1000, "mainThrusters": [{"maxThrust": 1, "isp": 3000}, {"maxThrust": 1, "isp": 0}], "orbit": {"about": "Earth", "periapsis": 7e6, "eccentricity": 0}})"),
+         "test.json: vessel.mainThrusters[1].isp: expected a specific impulse in m/s, greater than 0 and at most "
+         "299792458, found 0"},
+        {WithVessel(R"({"emptyMass": 1000})"),
+         "test.json: vessel: missing \"orbit\" or \"flight\"; expected one of them to place the vessel"},
+        {WithVessel(R"({"emptyMass": 1000, "orbit": {}, "flight": {}})"),
+         "test.json: vessel: expected \"orbit\" or \"flight\", not both"},
+        {WithVessel(R"({"emptyMass": 1000, "orbit": {"about": "Mars", "periapsis": 7e6, "eccentricity": 0}})"),
+         "test.json: vessel.orbit.about: no body named \"Mars\" (expected one of \"Sun\", \"Earth\", \"Moon\")"},
+        {WithVessel(R"({"emptyMass": 1000, "orbit": {"about": "Earth", "periapsis": 6671000, "apoapsis": 6e6}})"),
+         "test.json: vessel.orbit.apoapsis: expected a distance in m, at least the periapsis, from 6671000 to 1e+30, "
+         "found 6000000"},
+        {WithVessel(R"({"emptyMass": 1000, "orbit": {"about": "Earth", "periapsis": 7e6}})"),
+         "test.json: vessel.orbit: missing \"apoapsis\" or \"eccentricity\"; expected one of them to give "
+         "the orbit its shape"},
+        // An open orbit of eccentricity 2 reaches only to acos(-1/2) = 120 degrees from periapsis.
+        {WithVessel(
+             R"({"emptyMass": 1000, "orbit": {"about": "Earth", "periapsis": 7e6, "eccentricity": 2, "trueAnomaly": 150}})"),
+         "test.json: vessel.orbit.trueAnomaly: expected an angle in degrees between -120 and 120 on this open orbit "
+         "(eccentricity 2), found 150"},
+        {WithVessel(R"({"emptyMass": 1000, "flight": {"over": "Earth", "altitude": 1000, "latitude": 95}})"),
+         "test.json: vessel.flight.latitude: expected a latitude in degrees, from -90 to 90, found 95"},
+        {WithVessel(R"({"name": "", "emptyMass": 1000, "flight": {"over": "Earth", "altitude": 0}})"),
+         "test.json: vessel.name: expected a text that is not empty, found \"\" (a text)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ErrorOf(sim::BuildScenarioFromText(c.text, "test.json")), c.error) << c.text;
+}
+
+// Files that would start a world that cannot stay finite, or that the parser
+// cannot hold, refused with the place and what is valid there.
+TEST(Scenarios, NumbersBeyondWhatTheWorldCanHoldAreRefused) {
+    const auto orbit = [](std::string_view keys) {
+        return WithVessel(R"({"emptyMass": 1000, "orbit": {"about": "Earth", )" + std::string(keys) + "}}");
+    };
+    const struct {
+        std::string text;
+        std::string error;
+    } cases[] = {
+        {"", "test.json: empty; expected a scenario: a JSON object with at least a \"vessel\""},
+        {" \n\t", "test.json: only blanks; expected a scenario: a JSON object with at least a \"vessel\""},
+        // Beyond a double: named where it is and quoted as written, the first the reader meets.
+        {WithVessel(R"({"loadMass": 2e999, "emptyMass": 1e400})"),
+         "test.json: vessel.emptyMass: expected a mass in kg, 0 or from 0.001 to 1e+60, found 1e400"},
+        {R"({"bodies": [{"name": "A", "mass": 1, "position": [0, -1e999, 1e999]}], )" + std::string(kVessel) + "}",
+         "test.json: bodies[0].position[1]: expected a coordinate in m, from -1e+30 to 1e+30, found -1e999"},
+        {WithVessel(R"({"emptyMass": 1000, "weight": 1e400})"),
+         "test.json: vessel: unknown key \"weight\" (expected one of name, emptyMass, loadMass, tank, mainThrusters, "
+         "orbit, flight)"},
+        {"1e400", "test.json: expected an object, found 1e400"},
+        {orbit(R"("periapsis": 1e308, "eccentricity": 0)"),
+         "test.json: vessel.orbit.periapsis: expected a distance in m, greater than 0 and at most 1e+30, found 1e+308"},
+        {orbit(R"("periapsis": 7e6, "eccentricity": 1e300)"),
+         "test.json: vessel.orbit.eccentricity: expected an eccentricity, from 0 to 1000000, found 1e+300"},
+        {orbit(R"("periapsis": 7e6, "eccentricity": 0, "inclination": 1e308)"),
+         "test.json: vessel.orbit.inclination: expected an angle in degrees, from -360 to 360, found 1e+308"},
+        {R"({"bodies": [{"name": "Lone", "mass": 0}], "vessel": {"emptyMass": 1, "orbit": {"about": "Lone", "periapsis": 1, "eccentricity": 0}}})",
+         "test.json: vessel.orbit.about: \"Lone\" has no mass to be orbited; expected a body of some mass"},
+        // sqrt(G M (1 + e) / periapsis) for the built-in Earth: 6.3e8 and 3.9e8 m/s.
+        {orbit(R"("periapsis": 1e-3, "eccentricity": 0)"),
+         "test.json: vessel.orbit: moves at 631342883.3 m/s at periapsis; expected a speed below 299792458 m/s, the "
+         "speed of light (a wider periapsis, or a lighter body to orbit)"},
+        {R"({"bodies": [{"name": "Earth", "mass": 5.9736e24}, {"name": "Pebble", "mass": 1, "orbit": {"about": "Earth", "periapsis": 4e-3, "eccentricity": 0.5}}], )" +
+             std::string(kVessel) + "}",
+         "test.json: bodies[1].orbit: moves at 386616979.2 m/s at periapsis; expected a speed below 299792458 m/s, the "
+         "speed of light (a wider periapsis, or a lighter body to orbit)"},
+        {R"({"bodies": [{"name": "Dot", "mass": 1e20}], "vessel": {"emptyMass": 1, "flight": {"over": "Dot", "altitude": 10}}})",
+         "test.json: vessel.flight.over: \"Dot\" has a radius of 0 m; expected a body with a surface to fly over, of a "
+         "radius of at least 1 m"},
+        {WithVessel(R"({"emptyMass": 1, "flight": {"over": "Earth", "altitude": 0, "groundSpeed": 1e308}})"),
+         "test.json: vessel.flight.groundSpeed: expected a speed in m/s, from 0 to 299792458, found 1e+308"},
+        {WithVessel(R"({"emptyMass": 1, "tank": {"mass": 1e-9}})"),
+         "test.json: vessel.tank.mass: expected a mass in kg, 0 or from 0.001 to 1e+60, found 1e-09"},
+        {WithVessel(R"({"emptyMass": 1, "tank": {"mass": 1, "efficiency": 2}})"),
+         "test.json: vessel.tank.efficiency: expected an efficiency, greater than 0 and at most 1, found 2"},
+        {R"({"bodies": [{"name": "Spinner", "mass": 1, "rotationPeriod": -1e-5}], )" + std::string(kVessel) + "}",
+         "test.json: bodies[0].rotationPeriod: expected a period in s (negative for a body that turns backwards), 0 or "
+         "from 0.001 to 1e+15 in size, found -1e-05"},
+        {R"({"time": 1e308, )" + std::string(kVessel) + "}",
+         "test.json: time: expected a time in s, from 0 to 1e+15, found 1e+308"},
+        // Texts of the file are quoted as JSON writes them, so the message stays one line.
+        {WithVessel("{\"emptyMass\": 1, \"na\\nme\": 1}"),
+         "test.json: vessel: unknown key \"na\\nme\" (expected one of name, emptyMass, loadMass, tank, mainThrusters, "
+         "orbit, flight)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ErrorOf(sim::BuildScenarioFromText(c.text, "test.json")), c.error) << c.text;
+}
+
+// Near an open orbit's asymptote the start lies as far out as rounding allows:
+// 1 + e cos v is about 1.7 times the 5.8e-11 rad left to 120 degrees.
+TEST(Scenarios, AStartTooCloseToTheAsymptoteIsRefused) {
+    const std::string error = ErrorOf(sim::BuildScenarioFromText(
+        WithVessel(
+            R"({"emptyMass": 1, "orbit": {"about": "Earth", "periapsis": 1e20, "eccentricity": 2, "trueAnomaly": 119.9999999967}})"),
+        "test.json"));
+    EXPECT_EQ(error.rfind("test.json: vessel.orbit.trueAnomaly: starts ", 0), 0u) << error;
+    EXPECT_NE(
+        error.find(" m from the centre of \"Earth\"; expected a start within 1e+30 m (an anomaly farther from the "
+                   "asymptote)"),
+        std::string::npos)
+        << error;
+}
+
+// The ends of each range are in it.
+TEST(Scenarios, NumbersAtTheEdgesOfTheirRangesAreAccepted) {
+    const std::string texts[] = {
+        WithVessel(
+            R"({"emptyMass": 0, "loadMass": 1e-3, "tank": {"mass": 1e60, "efficiency": 1}, "mainThrusters": [{"maxThrust": 1e15, "isp": 299792458}], "orbit": {"about": "Earth", "periapsis": 7e6, "eccentricity": 0, "inclination": -360, "trueAnomaly": 360}})"),
+        R"({"time": 1e15, "bodies": [{"name": "Far", "mass": 1, "rotationPeriod": -1e-3, "position": [1e30, -1e30, 0], "velocity": [299792458, 0, -299792458]}], "vessel": {"emptyMass": 1, "orbit": {"about": "Far", "periapsis": 1e30, "eccentricity": 1e6}}})",
+        WithVessel(
+            R"({"emptyMass": 1, "flight": {"over": "Moon", "altitude": 1e30, "latitude": -90, "groundSpeed": 299792458, "verticalSpeed": -299792458}})"),
+    };
+    for (const std::string& text : texts)
+        EXPECT_EQ(ErrorOf(sim::BuildScenarioFromText(text, "test.json")), "(no error)");
+}
+
+TEST(Scenarios, BrokenJsonIsReportedWithLineAndColumn) {
+    const std::string error = ErrorOf(sim::BuildScenarioFromText("{\n  \"vessel\": {\n}", "test.json"));
+    EXPECT_EQ(error.rfind("test.json: not valid JSON: parse error at line 3, column 2: ", 0), 0u) << error;
+}
+
+TEST(Scenarios, NamesAndFilesThatCannotBeRead) {
+    EXPECT_EQ(
+        ErrorOf(sim::BuildScenario("moon")),
+        "unknown scenario \"moon\" (expected one of leo lunar-orbit glide no-engines or the path of a scenario file)");
+    EXPECT_EQ(ErrorOf(sim::BuildScenario("missing/moon.json")),
+              "cannot open scenario file \"missing/moon.json\": no such file");
+    const std::string directory = std::filesystem::temp_directory_path().string();
+    EXPECT_EQ(ErrorOf(sim::BuildScenario(directory)),
+              "cannot open scenario file \"" + directory + "\": not a regular file");
+
+    // A file's mistakes are named with its path; a failed load leaves the world as it was.
+    const std::string path = (std::filesystem::temp_directory_path() / "kalvo-scenario-test.json").string();
+    std::ofstream(path) << R"({"vessel": {"emptyMass": -1}})";
+    ASSERT_EQ(sim::LoadScenario("glide"), "");
+    EXPECT_EQ(sim::LoadScenario(path),
+              path + ": vessel.emptyMass: expected a mass in kg, 0 or from 0.001 to 1e+60, found -1");
+    EXPECT_TRUE(sim::TheWorld().focus.flight.has_value());
+    std::ofstream(path, std::ios::trunc).flush();
+    EXPECT_EQ(sim::LoadScenario(path), path + ": empty; expected a scenario: a JSON object with at least a \"vessel\"");
+    EXPECT_EQ(sim::LoadScenario(""),
+              "no scenario named (expected one of leo lunar-orbit glide no-engines or the path of a scenario file)");
+    EXPECT_TRUE(sim::TheWorld().focus.flight.has_value());
+    std::filesystem::remove(path);
+    sim::TheWorld() = World{};
+}
+
+// The glide scenario, read back through the host's queries: the place, height and
+// airspeed it describes.
+TEST(Scenarios, FlightIsWhereTheScenarioSays) {
+    ASSERT_EQ(sim::LoadScenario("glide"), "");
+    double longitude, latitude, radius, altitude;
+    VECTOR3 air;
+    ASSERT_TRUE(oapiGetFocusEquPos(&longitude, &latitude, &radius));
+    ASSERT_TRUE(oapiGetFocusAltitude(&altitude));
+    ASSERT_TRUE(oapiGetFocusAirspeedVector(&air));
+    EXPECT_TRUE(Near(latitude, 34.9 * kPi / 180, 1e-12));
+    EXPECT_TRUE(Near(longitude, -117.9 * kPi / 180, 1e-12));
+    EXPECT_TRUE(Near(altitude, 18000, 1e-9));
+    EXPECT_TRUE(Near(air.x, 220 * std::sin(250 * kPi / 180), 1e-12));
+    EXPECT_TRUE(Near(air.y, -12, 1e-9));
+    EXPECT_TRUE(Near(air.z, 220 * std::cos(250 * kPi / 180), 1e-12));
+    sim::TheWorld() = World{};
+}
+
+}  // namespace
