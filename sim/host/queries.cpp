@@ -13,8 +13,7 @@ constexpr int kUnknown = -3;
 // The world object behind a handle the host gave out, or kUnknown. A body's handle
 // is its address in the world's list, so its place there is worked out from the
 // address rather than searched for: a query costs the same among any number of bodies.
-int NodeOf(OBJHANDLE object) {
-    const World& world = TheWorld();
+int NodeOf(const World& world, OBJHANDLE object) {
     if (object == &world.focus) return kFocusNode;
     const auto address = reinterpret_cast<std::uintptr_t>(object);
     const auto first = reinterpret_cast<std::uintptr_t>(world.bodies.data());
@@ -23,12 +22,17 @@ int NodeOf(OBJHANDLE object) {
     return static_cast<int>((address - first) / sizeof(Body));
 }
 
-const Body* BodyOf(OBJHANDLE object) {
-    const int node = NodeOf(object);
-    return node >= 0 ? &TheWorld().bodies[node] : nullptr;
+const Body* BodyOf(const World& world, OBJHANDLE object) {
+    const int node = NodeOf(world, object);
+    return node >= 0 ? &world.bodies[node] : nullptr;
 }
 
-Vessel* VesselOf(OBJHANDLE object) { return object == &TheWorld().focus ? &TheWorld().focus : nullptr; }
+const Body* BodyOf(OBJHANDLE object) { return BodyOf(TheWorld(), object); }
+
+Vessel* VesselOf(OBJHANDLE object) {
+    World& world = TheWorld();
+    return object == &world.focus ? &world.focus : nullptr;
+}
 
 VECTOR3 ToVector3(const Vec3& v) { return {{v.x, v.y, v.z}}; }
 
@@ -89,8 +93,10 @@ OBJHANDLE oapiGetGbodyByIndex(int index) {
 
 // Handles the host did not give out answer 0 rather than being read as something else.
 double oapiGetMass(OBJHANDLE object) {
-    if (const Vessel* vessel = VesselOf(object)) return vessel->emptyMass + vessel->loadMass + vessel->tank.mass;
-    const Body* body = BodyOf(object);
+    const World& world = TheWorld();
+    const Vessel& focus = world.focus;
+    if (object == &focus) return focus.emptyMass + focus.loadMass + focus.tank.mass;
+    const Body* body = BodyOf(world, object);
     return body ? body->mass : 0;
 }
 
@@ -110,15 +116,15 @@ double oapiGetPlanetPeriod(OBJHANDLE object) {
 }
 
 void oapiGetRelativePos(OBJHANDLE from, OBJHANDLE to, VECTOR3* position) {
-    const int a = NodeOf(from), b = NodeOf(to);
-    *position =
-        a == kUnknown || b == kUnknown ? VECTOR3{{0, 0, 0}} : ToVector3(RelativeState(TheWorld(), a, b).position);
+    const World& world = TheWorld();
+    const int a = NodeOf(world, from), b = NodeOf(world, to);
+    *position = a == kUnknown || b == kUnknown ? VECTOR3{{0, 0, 0}} : ToVector3(RelativeState(world, a, b).position);
 }
 
 void oapiGetRelativeVel(OBJHANDLE from, OBJHANDLE to, VECTOR3* velocity) {
-    const int a = NodeOf(from), b = NodeOf(to);
-    *velocity =
-        a == kUnknown || b == kUnknown ? VECTOR3{{0, 0, 0}} : ToVector3(RelativeState(TheWorld(), a, b).velocity);
+    const World& world = TheWorld();
+    const int a = NodeOf(world, from), b = NodeOf(world, to);
+    *velocity = a == kUnknown || b == kUnknown ? VECTOR3{{0, 0, 0}} : ToVector3(RelativeState(world, a, b).velocity);
 }
 
 // Longitude and latitude (radians) on the rotating dominant body, and the distance
