@@ -7,16 +7,11 @@
 
 #include "catalogue/catalogue.h"
 #include "ui/colours.h"
+#include "ui/page_rows.h"
 
 namespace kalvo::app {
 
 namespace {
-
-// Where the page draws what it selects: the directory row, the row of equations and
-// variable sets, and the first variable row.
-constexpr int kDirectoryRow = 1;
-constexpr int kEquationRow = 2;
-constexpr int kFirstVariableRow = 9;
 
 // The texts of the row's runs of highlighted cells, left to right.
 std::vector<std::string> HighlightedRuns(const sim::TextCells& cells, int row) {

@@ -16,17 +16,11 @@
 #include "sim/world/scenario.h"
 #include "sim/world/world.h"
 #include "solvers/orbit_time.h"
+#include "ui/command_keys.h"
 
 namespace {
 
 using namespace kalvo;
-
-// Command keys of the page.
-constexpr DWORD kNextDirectory = 13;
-constexpr DWORD kNextEquation = 27;
-constexpr DWORD kNextVariable = 52;
-constexpr DWORD kSolve = 31;
-constexpr DWORD kGetAllValues = 30;
 
 constexpr double kEarthMass = 5.9736e24;
 
@@ -39,10 +33,10 @@ struct Given {
 class BenchPage {
 public:
     BenchPage(Directory d, int e, std::string_view symbol) : page_(400, 400, nullptr) {
-        for (int i = 0; i < d; ++i) page_.ConsumeKeyBuffered(kNextDirectory);
-        for (int i = 0; i < e; ++i) page_.ConsumeKeyBuffered(kNextEquation);
+        for (int i = 0; i < d; ++i) page_.ConsumeKeyBuffered(kKeyNextDirectory);
+        for (int i = 0; i < e; ++i) page_.ConsumeKeyBuffered(kKeyNextEquation);
         while (kCatalogue[d].variables[page_.CurrentVariable()].symbol != symbol)
-            page_.ConsumeKeyBuffered(kNextVariable);
+            page_.ConsumeKeyBuffered(kKeyNextVariable);
     }
     SolverMFD& operator*() { return page_; }
     SolverMFD* operator->() { return &page_; }
@@ -59,13 +53,13 @@ void SetValues(Directory d, std::initializer_list<Given> values) {
 // Presses Solve until the benchmark has its time; fails the benchmark unless the
 // solve succeeds, so that a guard taking the short way out is never what is timed.
 void TimeSolve(benchmark::State& state, BenchPage& page) {
-    page->ConsumeKeyBuffered(kSolve);
+    page->ConsumeKeyBuffered(kKeySolve);
     if (page->Status() != kSolved) {
         state.SkipWithError("the solve did not succeed");
         return;
     }
     for (auto _ : state) {
-        page->ConsumeKeyBuffered(kSolve);
+        page->ConsumeKeyBuffered(kKeySolve);
         benchmark::DoNotOptimize(ValueStore);
     }
 }
@@ -197,7 +191,7 @@ void BM_GetAllValuesInOrbit(benchmark::State& state) {
     ValueStore = InitialValueStore();
     BenchPage page(ORB, 0, "r");
     for (auto _ : state) {
-        page->ConsumeKeyBuffered(kGetAllValues);
+        page->ConsumeKeyBuffered(kKeyGetAllValues);
         benchmark::DoNotOptimize(ValueStore);
     }
     if (page->Status() != kSolved) state.SkipWithError("a reading failed");

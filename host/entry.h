@@ -7,7 +7,7 @@
 
 namespace kalvo {
 // Scan code of the E key, with which the user selects the mode.
-inline constexpr DWORD kModeKey = 18;
+inline constexpr DWORD kModeKey = OAPI_KEY_E;
 }  // namespace kalvo
 
 // Registers the display mode.

@@ -63,6 +63,60 @@ typedef union {
 // Thruster group types; the module reads the main engines only.
 enum THGROUP_TYPE { THGROUP_MAIN, THGROUP_RETRO, THGROUP_HOVER };
 
+// Key codes of the main keyboard block, in the numbering in which the host
+// delivers key presses (the SDK's names and values), those the page and the
+// stand-in keyboard use.
+// clang-format off
+#define OAPI_KEY_1          0x02
+#define OAPI_KEY_2          0x03
+#define OAPI_KEY_3          0x04
+#define OAPI_KEY_4          0x05
+#define OAPI_KEY_5          0x06
+#define OAPI_KEY_6          0x07
+#define OAPI_KEY_7          0x08
+#define OAPI_KEY_8          0x09
+#define OAPI_KEY_9          0x0A
+#define OAPI_KEY_0          0x0B
+#define OAPI_KEY_MINUS      0x0C
+#define OAPI_KEY_EQUALS     0x0D
+#define OAPI_KEY_Q          0x10
+#define OAPI_KEY_W          0x11
+#define OAPI_KEY_E          0x12
+#define OAPI_KEY_R          0x13
+#define OAPI_KEY_T          0x14
+#define OAPI_KEY_Y          0x15
+#define OAPI_KEY_U          0x16
+#define OAPI_KEY_I          0x17
+#define OAPI_KEY_O          0x18
+#define OAPI_KEY_P          0x19
+#define OAPI_KEY_LBRACKET   0x1A
+#define OAPI_KEY_RBRACKET   0x1B
+#define OAPI_KEY_A          0x1E
+#define OAPI_KEY_S          0x1F
+#define OAPI_KEY_D          0x20
+#define OAPI_KEY_F          0x21
+#define OAPI_KEY_G          0x22
+#define OAPI_KEY_H          0x23
+#define OAPI_KEY_J          0x24
+#define OAPI_KEY_K          0x25
+#define OAPI_KEY_L          0x26
+#define OAPI_KEY_SEMICOLON  0x27
+#define OAPI_KEY_APOSTROPHE 0x28
+#define OAPI_KEY_GRAVE      0x29
+#define OAPI_KEY_BACKSLASH  0x2B
+#define OAPI_KEY_Z          0x2C
+#define OAPI_KEY_X          0x2D
+#define OAPI_KEY_C          0x2E
+#define OAPI_KEY_V          0x2F
+#define OAPI_KEY_B          0x30
+#define OAPI_KEY_N          0x31
+#define OAPI_KEY_M          0x32
+#define OAPI_KEY_COMMA      0x33
+#define OAPI_KEY_PERIOD     0x34
+#define OAPI_KEY_SLASH      0x35
+#define OAPI_KEY_SPACE      0x39
+// clang-format on
+
 // Left mouse button pressed, in a button event.
 #define PANEL_MOUSE_LBDOWN 0x01
 

@@ -2,26 +2,26 @@
 // in which the host delivers key presses. Each button of the page stands for one.
 #pragma once
 
-#include "host/win32.h"
+#include "host/host_api.h"
 
 namespace kalvo {
 
 enum CommandKey : DWORD {
-    kKeyPrevDirectory = 12,      // minus
-    kKeyNextDirectory = 13,      // equals/plus
-    kKeySelectVariableSet = 19,  // R
-    kKeyPrevEquation = 26,       // left bracket
-    kKeyNextEquation = 27,       // right bracket
-    kKeyGetAllValues = 30,       // A
-    kKeySolve = 31,              // S
-    kKeyGetSystemValue = 34,     // G
-    kKeyVariableHelp = 35,       // H
-    kKeyInputValue = 38,         // L
-    kKeyZeroValue = 44,          // Z
-    kKeyCopy = 46,               // C
-    kKeyPaste = 47,              // V
-    kKeyPrevVariable = 51,       // comma
-    kKeyNextVariable = 52,       // period
+    kKeyPrevDirectory = OAPI_KEY_MINUS,
+    kKeyNextDirectory = OAPI_KEY_EQUALS,
+    kKeySelectVariableSet = OAPI_KEY_R,
+    kKeyPrevEquation = OAPI_KEY_LBRACKET,
+    kKeyNextEquation = OAPI_KEY_RBRACKET,
+    kKeyGetAllValues = OAPI_KEY_A,
+    kKeySolve = OAPI_KEY_S,
+    kKeyGetSystemValue = OAPI_KEY_G,
+    kKeyVariableHelp = OAPI_KEY_H,
+    kKeyInputValue = OAPI_KEY_L,
+    kKeyZeroValue = OAPI_KEY_Z,
+    kKeyCopy = OAPI_KEY_C,
+    kKeyPaste = OAPI_KEY_V,
+    kKeyPrevVariable = OAPI_KEY_COMMA,
+    kKeyNextVariable = OAPI_KEY_PERIOD,
 };
 
 }  // namespace kalvo

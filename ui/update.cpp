@@ -5,6 +5,7 @@
 #include "catalogue/value_store.h"
 #include "ui/clipboard.h"
 #include "ui/colours.h"
+#include "ui/page_rows.h"
 #include "ui/status_messages.h"
 #include "ui/text_grid.h"
 #include "ui/value_format.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr const char* kTitle = "Kalvo MFD  V1.20";
 constexpr int kShownDirectories = 8;  // directory codes the row shows at a time
-constexpr int kFirstVariableRow = 9;
 
 // Characters of the arrow font.
 constexpr unsigned char kLeftArrow = 0xE7;
@@ -83,8 +83,8 @@ void DrawSeparatorsAndBand(HDC hdc, int width, int cellHeight) {
 void DrawClipboardDepth(HDC hdc) {
     const bool full = Clipboard.depth == ClipboardStack::kSlots;
     SetTextColourTransparent(hdc, full ? kRed : kTextGreen);
-    PrintAtCell(hdc, 29, 2, "CSP:");
-    PrintAtCell(hdc, 33, 2, "%2d", Clipboard.depth);
+    PrintAtCell(hdc, 29, kEquationRow, "CSP:");
+    PrintAtCell(hdc, 33, kEquationRow, "%2d", Clipboard.depth);
 }
 
 }  // namespace
@@ -110,27 +110,28 @@ void SolverMFD::Update(HDC hdc) {
 
     // Directory row: scrolls just far enough to show the current directory.
     SetTextColourTransparent(hdc, kTextGreen);
-    PrintAtCell(hdc, 0, 1, "DR:");
+    PrintAtCell(hdc, 0, kDirectoryRow, "DR:");
     if (directory > kShownDirectories - 1) directoryScrollOffset = directory - (kShownDirectories - 1);
     if (directory < directoryScrollOffset) directoryScrollOffset = directory;
     for (int i = 0; i < directoryCount; ++i) {
         SetItemColours(hdc, i == directory);
         if (i >= directoryScrollOffset && i < directoryScrollOffset + kShownDirectories)
-            PrintAtCell(hdc, 4 + 4 * (i - directoryScrollOffset), 1, "%s", DirectoryCode(i));
+            PrintAtCell(hdc, 4 + 4 * (i - directoryScrollOffset), kDirectoryRow, "%s", DirectoryCode(i));
     }
     const HFONT arrowFont = CreateArrowFont(cw, ch);
     HGDIOBJ previousFont = SelectObject(hdc, arrowFont);
     SetTextColourTransparent(hdc, kYellow);
-    if (directoryScrollOffset > 0) PrintAtCell(hdc, 3, 1, "%c", kLeftArrow);
-    if (directoryScrollOffset + kShownDirectories < directoryCount) PrintAtCell(hdc, 35, 1, "%c", kRightArrow);
+    if (directoryScrollOffset > 0) PrintAtCell(hdc, 3, kDirectoryRow, "%c", kLeftArrow);
+    if (directoryScrollOffset + kShownDirectories < directoryCount)
+        PrintAtCell(hdc, 35, kDirectoryRow, "%c", kRightArrow);
     SelectObject(hdc, previousFont);
 
     // Equation row, numbered from 0.
     SetTextColourTransparent(hdc, kTextGreen);
-    PrintAtCell(hdc, 0, 2, "EQ:");
+    PrintAtCell(hdc, 0, kEquationRow, "EQ:");
     for (int j = 0; j < EquationsOf(directory); ++j) {
         SetItemColours(hdc, j == equation);
-        PrintAtCell(hdc, 3 + j, 2, "%d", j);
+        PrintAtCell(hdc, 3 + j, kEquationRow, "%d", j);
     }
 
     // The current equation's help lines on the band.
@@ -145,10 +146,10 @@ void SolverMFD::Update(HDC hdc) {
 
     // Variable sets, shown from 1.
     SetTextColourTransparent(hdc, kTextGreen);
-    PrintAtCell(hdc, 18, 2, "%s", "VARSET:");
+    PrintAtCell(hdc, 18, kEquationRow, "%s", "VARSET:");
     for (int k = 0; k < variableSetCount; ++k) {
         SetItemColours(hdc, k == variableSet);
-        PrintAtCell(hdc, 25 + k, 2, "%d", k + 1);
+        PrintAtCell(hdc, 25 + k, kEquationRow, "%d", k + 1);
     }
 
     // One row per variable: the current equation's variables in white, the

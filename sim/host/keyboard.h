@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "host/win32.h"
+#include "host/host_api.h"
 
 namespace sim {
 

@@ -4,6 +4,7 @@
 // allocations use too.
 #include <gtest/gtest.h>
 
+#include "host/entry.h"
 #include "sim/host/host.h"
 #include "sim/host/module_loader.h"
 #include "tests/support/allocation_counter.h"
@@ -29,7 +30,7 @@ Opening OpenWithFailure(sim::MfdMessageProc messageProc, std::size_t failing) {
 
 TEST(MessageProcedure, AFailedAllocationGivesNoPageAndLeaksNothing) {
     sim::LoadedModule module(KALVO_MODULE_PATH);
-    const sim::RegisteredMode* mode = sim::FindModeByKey(18);
+    const sim::RegisteredMode* mode = sim::FindModeByKey(kalvo::kModeKey);
     ASSERT_NE(mode, nullptr);
     const Opening whole = OpenWithFailure(mode->messageProc, 0);
     ASSERT_TRUE(whole.gavePage);
