@@ -13,7 +13,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "tests/windows/simulator_host.h"
+#include "sim/windows/simulator_host.h"
 #include "ui/colours.h"
 
 namespace {
