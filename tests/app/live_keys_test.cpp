@@ -1,5 +1,5 @@
 // The live page's keys: which key clicks which button, which is pressed as which
-// scan code, and the live page's own keys. Expected buttons and scan codes are the
+// scan code, and the live page's own keys. Expected scan codes are those of the
 // page's button table (button, select character, key code):
 //   0 + 13  1 - 12  2 ] 27  3 [ 26  4 R 19  5 > 52  6 < 51  7 L 38
 //   8 S 31  9 A 30  10 C 46  11 V 47  12 G 34  13 H 35  14 Z 44
@@ -36,16 +36,13 @@ std::string Describe(const LiveCommand& command) {
 
 using LiveKeys = FrontEndPage;
 
-// Select characters click their buttons; the keys of the buttons whose select
-// characters are shifted or capital, shifted brackets and minus, and keys the page
-// has no command for (it refuses them) are pressed as their keys; the live page's
-// own keys come first.
+// The keys of the buttons whose select characters are shifted or capital, shifted
+// brackets and minus, and keys the page has no command for (it refuses them) are
+// pressed as their keys; the live page's own keys come first; the select
+// characters of the page's own menu click their buttons.
 TEST_F(LiveKeys, WhatEachKeyDoesOnThePage) {
     // clang-format off
     const std::pair<int, std::string> cases[] = {
-        {'+', "button 0"}, {'-', "button 1"}, {']', "button 2"}, {'[', "button 3"}, {'R', "button 4"},
-        {'>', "button 5"}, {'<', "button 6"}, {'L', "button 7"}, {'S', "button 8"}, {'A', "button 9"},
-        {'C', "button 10"}, {'V', "button 11"}, {'G', "button 12"}, {'H', "button 13"}, {'Z', "button 14"},
         {'=', "key 13"}, {'.', "key 52"}, {',', "key 51"}, {'r', "key 19"}, {'l', "key 38"}, {'s', "key 31"},
         {'a', "key 30"}, {'c', "key 46"}, {'v', "key 47"}, {'g', "key 34"}, {'h', "key 35"}, {'z', "key 44"},
         {'{', "key 26"}, {'}', "key 27"}, {'_', "key 12"},
@@ -55,6 +52,8 @@ TEST_F(LiveKeys, WhatEachKeyDoesOnThePage) {
         {0, "nothing"}, {-1, "nothing"}, {0xE9, "nothing"}};
     // clang-format on
     for (const auto& [key, command] : cases) EXPECT_EQ(Describe(CommandOfKey(key, menu)), command) << "key " << key;
+    for (std::size_t button = 0; button < menu.size(); ++button)
+        EXPECT_EQ(Describe(CommandOfKey(menu[button].selchar, menu)), "button " + std::to_string(button)) << button;
 }
 
 // With the menu shown, Escape and ? close it and every other key does what it does
