@@ -1,6 +1,6 @@
 // Play scripts: reading the steps, and playing them on a display of the page (what
-// the steps do to the page, and the error of typing with no box open, are the
-// `kalvo play` tests').
+// the steps do to the page, and the error of typing with no box open, are checked
+// through `kalvo play`, by its tests and the guide's examples).
 #include "sim/host/script.h"
 
 #include <gtest/gtest.h>
