@@ -1,5 +1,5 @@
 // The live page's keys: which key clicks which button, which is pressed as which
-// scan code, and the live page's own keys. Expected buttons and scan codes are the
+// scan code, and the live page's own keys. Expected scan codes are those of the
 // page's button table (button, select character, key code):
 //   0 + 13  1 - 12  2 ] 27  3 [ 26  4 R 19  5 > 52  6 < 51  7 L 38
 //   8 S 31  9 A 30  10 C 46  11 V 47  12 G 34  13 H 35  14 Z 44
@@ -36,60 +36,24 @@ std::string Describe(const LiveCommand& command) {
 
 using LiveKeys = FrontEndPage;
 
-TEST_F(LiveKeys, SelectCharactersClickTheirButtons) {
-    const struct {
-        int key;
-        int button;
-    } cases[] = {{'+', 0}, {'-', 1}, {']', 2},  {'[', 3},  {'R', 4},  {'>', 5},  {'<', 6}, {'L', 7},
-                 {'S', 8}, {'A', 9}, {'C', 10}, {'V', 11}, {'G', 12}, {'H', 13}, {'Z', 14}};
-    for (const auto& c : cases)
-        EXPECT_EQ(Describe(CommandOfKey(c.key, menu)), "button " + std::to_string(c.button))
-            << "key " << static_cast<char>(c.key);
-}
-
-TEST_F(LiveKeys, OtherCharactersArePressedAsTheirKeys) {
-    const struct {
-        int key;
-        DWORD scanCode;
-    } cases[] = {
-        // The keys of the buttons whose select characters are shifted or capital.
-        {'=', 13},
-        {'.', 52},
-        {',', 51},
-        {'r', 19},
-        {'l', 38},
-        {'s', 31},
-        {'a', 30},
-        {'c', 46},
-        {'v', 47},
-        {'g', 34},
-        {'h', 35},
-        {'z', 44},
-        // Shifted brackets and minus are the same keys.
-        {'{', 26},
-        {'}', 27},
-        {'_', 12},
-        // Keys the page has no command for still reach it, which refuses them.
-        {'e', 18},
-        {'E', 18},
-        {'x', 45},
-        {'1', 2},
-        {' ', 57},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Describe(CommandOfKey(c.key, menu)), "key " + std::to_string(c.scanCode))
-            << "key " << static_cast<char>(c.key);
-}
-
-TEST_F(LiveKeys, LivePageKeysComeFirst) {
-    const struct {
-        int key;
-        const char* command;
-    } cases[] = {
-        {'q', "quit"},  {'Q', "quit"},   {keys::kEscape, "quit"}, {keys::kInterrupt, "quit"}, {'t', "time"},
-        {'T', "time"},  {'?', "menu"},   {'\t', "nothing"},       {keys::kReturn, "nothing"}, {keys::kLeft, "nothing"},
+// The keys of the buttons whose select characters are shifted or capital, shifted
+// brackets and minus, and keys the page has no command for (it refuses them) are
+// pressed as their keys; the live page's own keys come first; the select
+// characters of the page's own menu click their buttons.
+TEST_F(LiveKeys, WhatEachKeyDoesOnThePage) {
+    // clang-format off
+    const std::pair<int, std::string> cases[] = {
+        {'=', "key 13"}, {'.', "key 52"}, {',', "key 51"}, {'r', "key 19"}, {'l', "key 38"}, {'s', "key 31"},
+        {'a', "key 30"}, {'c', "key 46"}, {'v', "key 47"}, {'g', "key 34"}, {'h', "key 35"}, {'z', "key 44"},
+        {'{', "key 26"}, {'}', "key 27"}, {'_', "key 12"},
+        {'e', "key 18"}, {'E', "key 18"}, {'x', "key 45"}, {'1', "key 2"}, {' ', "key 57"},
+        {'q', "quit"}, {'Q', "quit"}, {keys::kEscape, "quit"}, {keys::kInterrupt, "quit"}, {'t', "time"},
+        {'T', "time"}, {'?', "menu"}, {'\t', "nothing"}, {keys::kReturn, "nothing"}, {keys::kLeft, "nothing"},
         {0, "nothing"}, {-1, "nothing"}, {0xE9, "nothing"}};
-    for (const auto& c : cases) EXPECT_EQ(Describe(CommandOfKey(c.key, menu)), c.command) << "key " << c.key;
+    // clang-format on
+    for (const auto& [key, command] : cases) EXPECT_EQ(Describe(CommandOfKey(key, menu)), command) << "key " << key;
+    for (std::size_t button = 0; button < menu.size(); ++button)
+        EXPECT_EQ(Describe(CommandOfKey(menu[button].selchar, menu)), "button " + std::to_string(button)) << button;
 }
 
 // With the menu shown, Escape and ? close it and every other key does what it does
@@ -163,11 +127,8 @@ TEST_F(LiveKeys, ThePageTakesTheCommandsAndRefusesOtherKeys) {
 }
 
 TEST(TimeAcceleration, CyclesThroughFourRates) {
-    EXPECT_EQ(app::NextTimeAcceleration(1), 10);
-    EXPECT_EQ(app::NextTimeAcceleration(10), 100);
-    EXPECT_EQ(app::NextTimeAcceleration(100), 1000);
-    EXPECT_EQ(app::NextTimeAcceleration(1000), 1);
-    EXPECT_EQ(app::NextTimeAcceleration(7), 1);
+    for (const auto& [rate, next] : {std::pair{1, 10}, {10, 100}, {100, 1000}, {1000, 1}, {7, 1}})
+        EXPECT_EQ(app::NextTimeAcceleration(rate), next) << rate;
 }
 
 TEST(SimulatedTime, DaysHoursMinutesSeconds) {

@@ -18,41 +18,38 @@ namespace keys = app::keys;
 
 std::vector<int> Typed(const std::string& text) { return {text.begin(), text.end()}; }
 
-std::vector<int> operator+(std::vector<int> keys, const std::vector<int>& more) {
-    keys.insert(keys.end(), more.begin(), more.end());
-    return keys;
-}
-
-struct Edit {
-    const char* name;
-    std::vector<int> keys;
-    std::string text;
-    std::size_t cursor;
-};
-
+// Typed text, then editing keys: what the field holds and where the cursor stands.
 TEST(PromptLine, EditingKeys) {
-    const Edit cases[] = {
-        {"typing appends", Typed("6771000"), "6771000", 7},
-        {"Left then a character inserts before the last", Typed("123") + std::vector<int>{keys::kLeft, 'x'}, "12x3", 3},
-        {"Left stops at the start", Typed("12") + std::vector<int>{keys::kLeft, keys::kLeft, keys::kLeft}, "12", 0},
-        {"Right stops at the end", Typed("12") + std::vector<int>{keys::kRight}, "12", 2},
-        {"Home then a character prepends", Typed("12") + std::vector<int>{keys::kHome, '-'}, "-12", 1},
-        {"End after Home", Typed("12") + std::vector<int>{keys::kHome, keys::kEnd}, "12", 2},
-        {"Backspace removes before the cursor", Typed("123") + std::vector<int>{keys::kBackspace}, "12", 2},
-        {"the terminal's Delete character is Backspace", Typed("123") + std::vector<int>{keys::kDeleteCharacter}, "12",
-         2},
-        {"Backspace at the start does nothing", Typed("12") + std::vector<int>{keys::kHome, keys::kBackspace}, "12", 0},
-        {"Backspace in the middle", Typed("123") + std::vector<int>{keys::kLeft, keys::kBackspace}, "13", 1},
-        {"Delete removes at the cursor", Typed("123") + std::vector<int>{keys::kHome, keys::kDelete}, "23", 0},
-        {"Delete at the end does nothing", Typed("123") + std::vector<int>{keys::kDelete}, "123", 3},
-        {"Ctrl-U clears", Typed("123") + std::vector<int>{keys::kCtrlU}, "", 0},
-        {"control and non-ASCII characters are refused", Typed("1") + std::vector<int>{1, 0x7F + 1, 0xE9, '\t'}, "1",
-         1},
-        {"blanks are text", Typed(" 1 "), " 1 ", 3},
+    using namespace keys;
+    const struct {
+        const char* name;
+        std::string typed;
+        std::vector<int> then;
+        std::string text;
+        std::size_t cursor;
+    } cases[] = {
+        // clang-format off
+        {"typing appends", "6771000", {}, "6771000", 7},
+        {"Left then a character inserts before the last", "123", {kLeft, 'x'}, "12x3", 3},
+        {"Left stops at the start", "12", {kLeft, kLeft, kLeft}, "12", 0},
+        {"Right stops at the end", "12", {kRight}, "12", 2},
+        {"Home then a character prepends", "12", {kHome, '-'}, "-12", 1},
+        {"End after Home", "12", {kHome, kEnd}, "12", 2},
+        {"Backspace removes before the cursor", "123", {kBackspace}, "12", 2},
+        {"the terminal's Delete character is Backspace", "123", {kDeleteCharacter}, "12", 2},
+        {"Backspace at the start does nothing", "12", {kHome, kBackspace}, "12", 0},
+        {"Backspace in the middle", "123", {kLeft, kBackspace}, "13", 1},
+        {"Delete removes at the cursor", "123", {kHome, kDelete}, "23", 0},
+        {"Delete at the end does nothing", "123", {kDelete}, "123", 3},
+        {"Ctrl-U clears", "123", {kCtrlU}, "", 0},
+        {"control and non-ASCII characters are refused", "1", {1, 0x7F + 1, 0xE9, '\t'}, "1", 1},
+        {"blanks are text", " 1 ", {}, " 1 ", 3},
+        // clang-format on
     };
-    for (const Edit& c : cases) {
+    for (const auto& c : cases) {
         PromptLine line;
-        for (const int key : c.keys) ASSERT_EQ(line.Apply(key), PromptOutcome::Editing) << c.name;
+        for (const int key : Typed(c.typed)) ASSERT_EQ(line.Apply(key), PromptOutcome::Editing) << c.name;
+        for (const int key : c.then) ASSERT_EQ(line.Apply(key), PromptOutcome::Editing) << c.name;
         EXPECT_EQ(line.Text(), c.text) << c.name;
         EXPECT_EQ(line.Cursor(), c.cursor) << c.name;
     }

@@ -1,8 +1,10 @@
 // The module as the host sees it: loading and unloading, registration of the mode,
-// the message procedure, the version and the exports.
+// the message procedure, the version and the exports; and what the host's loader
+// says of what is no module.
 #include <dlfcn.h>
 
-#include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include "catalogue/value_store.h"
 #include "sim/host/keyboard.h"
@@ -15,6 +17,33 @@ namespace {
 using Entry = LoadedKalvo;
 
 const sim::RegisteredMode* KalvoMode() { return sim::FindModeByKey(kModeKey); }
+
+// The message of loading `path`, which must fail.
+std::string LoadError(const std::string& path) {
+    try {
+        sim::LoadedModule refused(path);
+    } catch (const sim::ModuleError& error) {
+        return error.what();
+    }
+    ADD_FAILURE() << path << " loaded";
+    return "";
+}
+
+// Each named with its path; the system's own reason follows the colon.
+TEST(ModuleLoader, NamesThePathAndWhatIsWrong) {
+    const auto text = std::filesystem::temp_directory_path() / "kalvo-not-a-library.so";
+    std::ofstream(text) << "not a shared library\n";
+    for (const std::string& path : {std::string("/nonexistent/KalvoMFD.so"), text.string()}) {
+        const std::string message = LoadError(path);
+        EXPECT_EQ(message.rfind("cannot load module \"" + path + "\": ", 0), 0u) << message;
+    }
+    std::filesystem::remove(text);
+    EXPECT_EQ(LoadError(""), "cannot load module \"\": no path given");
+    const std::size_t modes = sim::RegisteredModes().size();
+    EXPECT_EQ(LoadError(KALVO_HOST_LIBRARY_PATH),
+              "cannot load module \"" KALVO_HOST_LIBRARY_PATH "\": it is not an add-on module (no opcDLLInit)");
+    EXPECT_EQ(sim::RegisteredModes().size(), modes);
+}
 
 TEST_F(Entry, LoadingCallsInitLibOnceAndRegistersOneModeNamedKalvoMfdOnTheEKey) {
     Unload();
@@ -84,6 +113,12 @@ TEST_F(Entry, AReloadStartsWithFreshValuesAndAnEmptyClipboard) {
     EXPECT_FALSE(display->TakeRedrawRequest());
 }
 
+class ForeignPage : public MFD {
+public:
+    ForeignPage() : MFD(400, 400, nullptr) {}
+    void Update(HDC) override {}
+};
+
 TEST_F(Entry, MessageOneAloneCreatesAPageOfTheSizeInWparam) {
     const sim::RegisteredMode* mode = KalvoMode();
     ASSERT_NE(mode, nullptr);
@@ -91,12 +126,7 @@ TEST_F(Entry, MessageOneAloneCreatesAPageOfTheSizeInWparam) {
     const struct {
         WPARAM wparam;
         DWORD width, height;
-    } sizes[] = {
-        {0x01000190, 400, 256},
-        {0xFFFFFFFF, 65535, 65535},
-        {0x00010001, 1, 1},
-        {0x0258'0320, 800, 600},
-    };
+    } sizes[] = {{0x01000190, 400, 256}, {0xFFFFFFFF, 65535, 65535}, {0x00010001, 1, 1}, {0x0258'0320, 800, 600}};
     for (const auto& size : sizes) {
         const OAPI_MSGTYPE result = mode->messageProc(1, 3, size.wparam, reinterpret_cast<LPARAM>(vessel));
         ASSERT_NE(result, 0);
@@ -107,6 +137,10 @@ TEST_F(Entry, MessageOneAloneCreatesAPageOfTheSizeInWparam) {
         EXPECT_EQ(pageStatus(page.get()), 0);
     }
     for (const UINT message : {0u, 2u, 3u, 0xFFFFFFFFu}) EXPECT_EQ(mode->messageProc(message, 0, 0x01000190, 0), 0);
+    // The status is read only from pages of the module.
+    ForeignPage foreign;
+    EXPECT_EQ(pageStatus(nullptr), -1);
+    EXPECT_EQ(pageStatus(&foreign), -1);
 }
 
 TEST_F(Entry, ValueCellsAreReachableOnlyInRange) {
@@ -121,18 +155,6 @@ TEST_F(Entry, ValueCellsAreReachableOnlyInRange) {
     for (const auto& cell : outside)
         EXPECT_EQ(valueCell(cell.set, cell.directory, cell.variable), nullptr)
             << cell.set << " " << cell.directory << " " << cell.variable;
-}
-
-class ForeignPage : public MFD {
-public:
-    ForeignPage() : MFD(400, 400, nullptr) {}
-    void Update(HDC) override {}
-};
-
-TEST_F(Entry, PageStatusIsOnlyReadFromPagesOfTheModule) {
-    ForeignPage foreign;
-    EXPECT_EQ(pageStatus(nullptr), -1);
-    EXPECT_EQ(pageStatus(&foreign), -1);
 }
 
 TEST_F(Entry, ExportsOnlyItsEntryPointsAndInspectionFunctions) {

@@ -13,7 +13,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "tests/windows/simulator_host.h"
+#include "sim/windows/simulator_host.h"
 #include "ui/colours.h"
 
 namespace {
@@ -103,102 +103,75 @@ int RedirectTextOut(HMODULE module) {
 
 // ---- A display: the page, its surface, its drawing -----------------------------
 
-// A memory device context with a top-down 32-bit DIB section, whose pixels are
-// read in place: 0x00RRGGBB.
-struct Surface {
-    int width, height;
+// The page and a memory device context with a top-down 32-bit DIB section, whose
+// pixels are read in place: 0x00RRGGBB.
+struct Page {
+    MFD* mfd;
+    int width, height, cellWidth, cellHeight;
     HDC dc;
     HBITMAP bitmap;
     HGDIOBJ previous;
     DWORD* bits;
 };
 
-Surface MakeSurface(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    Surface surface{width, height, CreateCompatibleDC(nullptr), nullptr, nullptr, nullptr};
-    void* bits = nullptr;
-    surface.bitmap = CreateDIBSection(surface.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    surface.bits = static_cast<DWORD*>(bits);
-    surface.previous = SelectObject(surface.dc, surface.bitmap);
-    return surface;
-}
-
-void FreeSurface(Surface& surface) {
-    SelectObject(surface.dc, surface.previous);
-    DeleteObject(surface.bitmap);
-    DeleteDC(surface.dc);
-}
-
-constexpr DWORD PixelOf(COLORREF colour) { return (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF); }
-
-DWORD PixelAt(const Surface& surface, int x, int y) { return surface.bits[y * surface.width + x] & 0x00FFFFFF; }
-
-struct Page {
-    MFD* mfd;
-    Surface surface;
-    DWORD cellWidth, cellHeight;
-};
-
 // As the simulator opens a display of width x height in the mode: the extended
 // message first, and when that gives no instance, the plain one.
-Page OpenPage(DWORD width, DWORD height) {
-    MFDMODEOPENSPEC openSpec{int(width), int(height), nullptr};
-    const WPARAM size = WPARAM(height) << 16 | width;
+Page OpenPage(int width, int height) {
+    MFDMODEOPENSPEC openSpec{width, height, nullptr};
+    const WPARAM size = WPARAM(height) << 16 | WPARAM(width);
     OAPI_MSGTYPE instance = host.mode.msgproc(OAPI_MSG_MFD_OPENEDEX, 0, size, reinterpret_cast<LPARAM>(&openSpec));
     Check(instance == 0, "the extended opening message gives no instance");
     if (instance == 0)
         instance = host.mode.msgproc(OAPI_MSG_MFD_OPENED, 0, size, reinterpret_cast<LPARAM>(FocusVessel()));
-    Page page{reinterpret_cast<MFD*>(instance), MakeSurface(int(width), int(height)), 0, 0};
+    Page page{reinterpret_cast<MFD*>(instance), width,   height,  0,      0,
+              CreateCompatibleDC(nullptr),      nullptr, nullptr, nullptr};
+    BITMAPINFO info{{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* bits = nullptr;
+    page.bitmap = CreateDIBSection(page.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    page.bits = static_cast<DWORD*>(bits);
+    page.previous = SelectObject(page.dc, page.bitmap);
     if (page.mfd != nullptr) {
-        page.cellWidth = Instrument_User::CellWidth(*page.mfd);
-        page.cellHeight = Instrument_User::CellHeight(*page.mfd);
-        CreateHostLook(page.cellWidth, page.cellHeight);
+        page.cellWidth = int(Instrument_User::CellWidth(*page.mfd));
+        page.cellHeight = int(Instrument_User::CellHeight(*page.mfd));
+        CreateHostLook(DWORD(page.cellWidth), DWORD(page.cellHeight));
     }
     return page;
 }
 
 void ClosePage(Page& page) {
     delete page.mfd;  // through the virtual destructor, as the simulator does
-    page.mfd = nullptr;
-    FreeSurface(page.surface);
+    SelectObject(page.dc, page.previous);
+    DeleteObject(page.bitmap);
+    DeleteDC(page.dc);
     DeleteHostLook();
 }
 
 // The simulator's refresh: a black surface, the page's Update, the texts recorded.
 void Draw(Page& page) {
     GdiFlush();
-    memset(page.surface.bits, 0, size_t(page.surface.width) * size_t(page.surface.height) * 4);
+    memset(page.bits, 0, size_t(page.width) * size_t(page.height) * 4);
     drawnTextCount = 0;
-    page.mfd->Update(page.surface.dc);
+    page.mfd->Update(page.dc);
     GdiFlush();
 }
 
-// The button whose label is `label`, clicked, as a pilot clicks it on the bezel.
-bool Click(Page& page, const char* label) {
-    for (int button = 0; button < 15; ++button)
-        if (SameText(page.mfd->ButtonLabel(button), label)) return page.mfd->ConsumeButton(button, PANEL_MOUSE_LBDOWN);
-    Check(false, "no button labelled %s", label);
-    return false;
+// The buttons of `labels`, blank-separated, clicked in turn as a pilot clicks them.
+void Play(Page& page, const char* labels) {
+    for (const char* end = labels; *labels != '\0'; labels = *end ? end + 1 : end) {
+        char label[8] = {};
+        for (end = labels; *end != ' ' && *end != '\0'; ++end)
+            if (end - labels < 7) label[end - labels] = *end;
+        int button = 0;
+        while (button < 15 && !SameText(page.mfd->ButtonLabel(button), label)) ++button;
+        Check(button < 15 && page.mfd->ConsumeButton(button, PANEL_MOUSE_LBDOWN), "a click on %s is taken", label);
+    }
 }
-
-void Play(Page& page, const char* const* labels, int count) {
-    for (int i = 0; i < count; ++i) Click(page, labels[i]);
-}
-
-// The cell of the page's text grid that a text printed at `at` starts in.
-int ColumnOf(const Page& page, POINT at) { return (at.x - int(page.cellWidth / 2)) / int(page.cellWidth); }
-int RowOf(const Page& page, POINT at) { return at.y / int(page.cellHeight); }
 
 // The text the last drawing printed at cell (column, row), or null.
 const char* TextAt(const Page& page, int column, int row) {
     for (int i = 0; i < drawnTextCount; ++i)
-        if (ColumnOf(page, drawnTexts[i].at) == column && RowOf(page, drawnTexts[i].at) == row)
+        if ((drawnTexts[i].at.x - page.cellWidth / 2) / page.cellWidth == column &&
+            drawnTexts[i].at.y / page.cellHeight == row)
             return drawnTexts[i].text;
     return nullptr;
 }
@@ -209,23 +182,29 @@ void CheckTextAt(const Page& page, int column, int row, const char* expected) {
           drawn ? drawn : "(nothing)", expected);
 }
 
+constexpr DWORD PixelOf(COLORREF colour) { return (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF); }
+
+bool PixelIs(const Page& page, int x, int y, COLORREF colour) {
+    return (page.bits[y * page.width + x] & 0x00FFFFFF) == PixelOf(colour);
+}
+
 // Pixels of `colour` in the box of cell (column, row), from its text point.
 int CountInCell(const Page& page, int column, int row, COLORREF colour) {
-    const int w = int(page.cellWidth), h = int(page.cellHeight);
+    const int w = page.cellWidth, h = page.cellHeight;
     int count = 0;
-    for (int y = h * row; y < h * (row + 1) && y < page.surface.height; ++y)
-        for (int x = w * column + w / 2; x < w * column + w / 2 + w && x < page.surface.width; ++x)
-            count += PixelAt(page.surface, x, y) == PixelOf(colour);
+    for (int y = h * row; y < h * (row + 1) && y < page.height; ++y)
+        for (int x = w * column + w / 2; x < w * column + w / 2 + w && x < page.width; ++x)
+            count += PixelIs(page, x, y, colour);
     return count;
 }
 
 bool Highlighted(const Page& page, int column, int row) {
-    return CountInCell(page, column, row, kalvo::kHighlightBlue) * 3 >= int(page.cellWidth * page.cellHeight);
+    return CountInCell(page, column, row, kalvo::kHighlightBlue) * 3 >= page.cellWidth * page.cellHeight;
 }
 
 // Writes a drawing as a 24-bit BMP: rows bottom up, each padded to four bytes.
-bool SaveBmp(const Surface& surface, const char* path) {
-    const int w = surface.width, h = surface.height, stride = (w * 3 + 3) & ~3;
+bool SaveBmp(const Page& page, const char* path) {
+    const int w = page.width, h = page.height, stride = (w * 3 + 3) & ~3;
     const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
     const BITMAPFILEHEADER file{0x4D42, headers + DWORD(stride * h), 0, 0, headers};
     const BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, DWORD(stride * h), 2835, 2835, 0, 0};
@@ -236,7 +215,7 @@ bool SaveBmp(const Surface& surface, const char* path) {
         WriteFile(out, &file, sizeof file, &written, nullptr) && WriteFile(out, &info, sizeof info, &written, nullptr);
     static BYTE row[4096 * 3 + 4];
     for (int y = h - 1; saved && y >= 0; --y) {
-        for (int x = 0; x < w; ++x) memcpy(&row[x * 3], &surface.bits[y * w + x], 3);
+        for (int x = 0; x < w; ++x) memcpy(&row[x * 3], &page.bits[y * w + x], 3);
         saved = WriteFile(out, row, DWORD(stride), &written, nullptr) != 0;
     }
     CloseHandle(out);
@@ -245,7 +224,10 @@ bool SaveBmp(const Surface& surface, const char* path) {
 
 // ---- The module ------------------------------------------------------------------
 
-char folder[MAX_PATH];
+template <typename Function>
+Function Export(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
 
 struct Module {
     HMODULE handle;
@@ -253,29 +235,9 @@ struct Module {
     int (*pageStatus)(const MFD* page);
 };
 
-Module LoadModule() {
-    char path[MAX_PATH];
-    snprintf(path, sizeof path, "%s\\Modules\\Plugin\\KalvoMFD.dll", folder);
-    Module module{LoadLibraryA(path), nullptr, nullptr};
-    if (module.handle != nullptr) {
-        module.valueCell = reinterpret_cast<double* (*)(int, int, int)>(
-            reinterpret_cast<void*>(GetProcAddress(module.handle, "KalvoValueCell")));
-        module.pageStatus = reinterpret_cast<int (*)(const MFD*)>(
-            reinterpret_cast<void*>(GetProcAddress(module.handle, "KalvoPageStatus")));
-    }
-    return module;
-}
-
-template <typename Function>
-Function Export(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 // Directories and the variables of theirs that the checks use, as indices.
 constexpr int kBop = 0, kOrb = 1;
 constexpr int kOrbR = 0, kOrbP = 1, kOrbVt = 4, kOrbVr = 5, kOrbG = 7, kOrbM = 8;
-
-bool SameBits(double a, double b) { return memcmp(&a, &b, sizeof a) == 0; }
 
 // ---- The parts of the run --------------------------------------------------------
 
@@ -284,12 +246,18 @@ void LoadingAndRegistration(const Module& module) {
     Check(module.handle != nullptr, "LoadLibrary of Modules\\Plugin\\KalvoMFD.dll: error %lu", GetLastError());
     Check(host.initLibCalls == 1 && host.initLibModule == module.handle,
           "the entry routine calls InitLib once with the module's handle (%d calls)", host.initLibCalls);
-    char text[256] = {};
-    Check(LoadStringA(module.handle, 1000, text, sizeof text) > 0 &&
-              strncmp(text, "Kalvo MFD: a pocket equation solver page", 40) == 0,
-          "resource 1000 is the description: \"%s\"", text);
-    Check(LoadStringA(module.handle, 1001, text, sizeof text) > 0 && SameText(text, "MFD modes"),
-          "resource 1001 is the category: \"%s\"", text);
+    const struct {
+        UINT id;
+        const char* text;
+        int compared;  // leading characters compared, 0 for all
+    } resources[] = {{1000, "Kalvo MFD: a pocket equation solver page", 40}, {1001, "MFD modes", 0}};
+    for (const auto& resource : resources) {
+        char text[256] = {};
+        const bool loaded = LoadStringA(module.handle, resource.id, text, sizeof text) > 0;
+        Check(loaded && (resource.compared ? strncmp(text, resource.text, size_t(resource.compared)) == 0
+                                           : SameText(text, resource.text)),
+              "resource %u is \"%s\": \"%s\"", resource.id, resource.text, text);
+    }
 
     currentPart = "opcDLLInit";
     Export<void (*)(HINSTANCE)>(module.handle, "opcDLLInit")(module.handle);
@@ -306,7 +274,7 @@ void ButtonsAndKeys(const Module& module) {
     currentPart = "buttons and keys";
     Page page = OpenPage(400, 256);
     if (!Check(page.mfd != nullptr, "the message procedure gives an instance")) return;
-    Check(page.cellWidth == 10 && page.cellHeight == 10, "cells of 10 x 10 pixels (%lu x %lu)", page.cellWidth,
+    Check(page.cellWidth == 10 && page.cellHeight == 10, "cells of 10 x 10 pixels (%d x %d)", page.cellWidth,
           page.cellHeight);
     Check(dynamic_cast<MFD2*>(page.mfd) == nullptr,
           "the instance is no MFD2: the simulator draws it through Update(HDC)");
@@ -325,8 +293,8 @@ void ButtonsAndKeys(const Module& module) {
     Instrument_User::TakeRedrawRequests(*page.mfd);
     Check(page.mfd->ConsumeKeyBuffered(OAPI_KEY_EQUALS), "the = key is a command");
     Check(Instrument_User::TakeRedrawRequests(*page.mfd) == 1, "Next Directory asks for one redraw");
-    Check(page.mfd->ConsumeButton(1, PANEL_MOUSE_LBDOWN), "a click on Dr< is taken");
-    Check(!page.mfd->ConsumeButton(0, 0), "a button event without the left button pressed is not");
+    Play(page, "Dr<");
+    Check(!page.mfd->ConsumeButton(0, 0), "a button event without the left button pressed is not taken");
     Draw(page);
     CheckTextAt(page, 4, 1, "BOP");  // Dr> then Dr< lead back to BOP
     ClosePage(page);
@@ -338,49 +306,45 @@ void Session(const Module& module, const char* savePath) {
     currentPart = "session";
     Page page = OpenPage(400, 400);
     if (!Check(page.mfd != nullptr, "an instance of 400 x 400")) return;
-    const char* const toOrbAndRead[] = {"Dr>", "All", "Eq>", "Cpy"};
-    Play(page, toOrbAndRead, 4);
+    Play(page, "Dr> All Eq> Cpy");
     Check(module.pageStatus(page.mfd) == 0, "Get All reads without failure (status %d)", module.pageStatus(page.mfd));
-    const char* const pasteAndSolve[] = {"Vr>", "Pst", "Vr>", "Slv"};
-    Play(page, pasteAndSolve, 4);
+    Play(page, "Vr> Pst Vr> Slv");
     Check(module.pageStatus(page.mfd) == 0, "the solve succeeds (status %d)", module.pageStatus(page.mfd));
-
-    double& r = *module.valueCell(0, kOrb, kOrbR);
+    const double r = *module.valueCell(0, kOrb, kOrbR), vt = *module.valueCell(0, kOrb, kOrbVt);
     const double M = *module.valueCell(0, kOrb, kOrbM), G = *module.valueCell(0, kOrb, kOrbG);
     Check(G == 6.67259e-11 && M == kEarthMass, "G and the Earth's mass as read");
     Check(*module.valueCell(0, kOrb, kOrbP) == r, "p is r, through the clipboard");
-    const double vt = *module.valueCell(0, kOrb, kOrbVt);
     Check(fabs(vt - sqrt(r * G * M) / r) <= 1e-12 * vt, "Vt = sqrt(p*G*M)/r: %.17g", vt);
 
     Draw(page);
-    const char* rows[][2] = {{"r", "6.695722E+006"}, {"Vt", "7.715545E+003"}, {"Vr", "4.961661E+001"}};
-    const int rowOf[] = {9 + kOrbR, 9 + kOrbVt, 9 + kOrbVr};
-    for (int i = 0; i < 3; ++i) {
-        CheckTextAt(page, 4, rowOf[i], rows[i][0]);
-        CheckTextAt(page, 11, rowOf[i], rows[i][1]);
+    const struct {
+        int variable;
+        const char *symbol, *value;
+    } rows[] = {{kOrbR, "r", "6.695722E+006"}, {kOrbVt, "Vt", "7.715545E+003"}, {kOrbVr, "Vr", "4.961661E+001"}};
+    for (const auto& row : rows) {
+        CheckTextAt(page, 4, 9 + row.variable, row.symbol);
+        CheckTextAt(page, 11, 9 + row.variable, row.value);
     }
-    if (savePath != nullptr) Check(SaveBmp(page.surface, savePath), "the drawing is saved as %s", savePath);
+    if (savePath != nullptr) Check(SaveBmp(page, savePath), "the drawing is saved as %s", savePath);
 
-    // Typed input: the box is titled with the selected variable's long name and
-    // its callback stores the number in the cell selected (how numbers are read is
-    // the Linux tests').
-    const char* const toP[] = {"Vr<", "Inp"};
-    Play(page, toP, 2);
+    // Typed input: the box is titled with the selected variable's long name and its
+    // callback stores the number in the cell selected (how numbers are read is the
+    // Linux tests').
+    Play(page, "Vr< Inp");
     Check(host.inputBoxOpen && SameText(host.inputBoxTitle, "Semi-Latus") && host.inputBoxWidth == 20,
           "Inp opens a box titled \"Semi-Latus\", 20 wide (\"%s\", %d)", host.inputBoxTitle, host.inputBoxWidth);
     char typed[] = "-1.5e3";
     Check(host.inputBoxCallback(nullptr, typed, host.inputBoxUserData), "the callback closes the box");
-    Check(SameBits(*module.valueCell(0, kOrb, kOrbP), -1500), "typed -1.5e3 stores %.17g",
-          *module.valueCell(0, kOrb, kOrbP));
+    const double p = *module.valueCell(0, kOrb, kOrbP), expected = -1500;
+    Check(memcmp(&p, &expected, sizeof p) == 0, "typed -1.5e3 stores %.17g", p);
     Draw(page);
     CheckTextAt(page, 11, 9 + kOrbP, "-1.500000E+003");
 
     // A failed guard shows "ERROR!" on dark red at (30, 0) in one drawing only:
     // BOP equation 1, a = b*c, solved for b with c = 0.
-    const char* const toBop[] = {"Dr<", "Eq>", "Vr>", "Slv"};
     *module.valueCell(0, kBop, 0) = 1;
     *module.valueCell(0, kBop, 2) = 0;
-    Play(page, toBop, 4);
+    Play(page, "Dr< Eq> Vr> Slv");
     Check(module.pageStatus(page.mfd) == 1, "the guard fails: status 1 (%d)", module.pageStatus(page.mfd));
     Draw(page);
     CheckTextAt(page, 30, 0, "ERROR!");
@@ -388,7 +352,6 @@ void Session(const Module& module, const char* savePath) {
     Check(module.pageStatus(page.mfd) == 0, "the drawing takes the status");
     Draw(page);
     Check(TextAt(page, 30, 0) == nullptr && CountInCell(page, 30, 0, kalvo::kDarkRed) == 0, "shown once only");
-
     ClosePage(page);
 }
 
@@ -401,14 +364,13 @@ void PagePixels() {
     Page page = OpenPage(400, 400);
     if (!Check(page.mfd != nullptr, "an instance of 400 x 400")) return;
     Draw(page);
-    const int right = 399, upper = 4 * int(page.cellHeight) - 4, lower = 8 * int(page.cellHeight) - 3;
-    const DWORD line = PixelOf(kalvo::kLineGreen), band = PixelOf(kalvo::kBandGrey);
-    bool lines = PixelAt(page.surface, right, upper) != line && PixelAt(page.surface, 0, lower) != line;
-    for (int x = 0; x < right; ++x) lines = lines && PixelAt(page.surface, x, upper) == line;
-    for (int x = 1; x <= right; ++x) lines = lines && PixelAt(page.surface, x, lower) == line;
+    const int right = 399, upper = 4 * page.cellHeight - 4, lower = 8 * page.cellHeight - 3;
+    const COLORREF line = kalvo::kLineGreen, band = kalvo::kBandGrey;
+    bool lines = !PixelIs(page, right, upper, line) && !PixelIs(page, 0, lower, line);
+    for (int x = 0; x < right; ++x) lines = lines && PixelIs(page, x, upper, line) && PixelIs(page, x + 1, lower, line);
     Check(lines, "separators at y = %d and %d across the width", upper, lower);
-    bool filled = PixelAt(page.surface, 0, upper - 1) != band && PixelAt(page.surface, 0, lower + 1) != band;
-    for (int y = upper + 1; y < lower; ++y) filled = filled && PixelAt(page.surface, 0, y) == band;
+    bool filled = !PixelIs(page, 0, upper - 1, band) && !PixelIs(page, 0, lower + 1, band);
+    for (int y = upper + 1; y < lower; ++y) filled = filled && PixelIs(page, 0, y, band);
     Check(filled, "the band fills the rows between");
     const int selected[][2] = {{4, 1}, {3, 2}, {25, 2}, {4, 9}, {11, 9}};
     for (const auto& cell : selected)
@@ -419,23 +381,15 @@ void PagePixels() {
     ClosePage(page);
 }
 
-void Unloading(Module& module) {
-    currentPart = "unloading";
-    const int id = host.registeredMode;
-    FreeLibrary(module.handle);
-    Check(GetModuleHandleA("KalvoMFD.dll") == nullptr, "the module is unloaded");
-    Check(host.registeredMode == 0 && host.unregisteredMode == id,
-          "the exit hook unregisters exactly the mode id %d (%d)", id, host.unregisteredMode);
-}
-
 int RunHost() {
-    GetModuleFileNameA(nullptr, folder, sizeof folder);
-    if (char* slash = strrchr(folder, '\\')) *slash = '\0';
-    const char* savePath = nullptr;
-    const char* commandLine = GetCommandLineA();
-    if (const char* save = strstr(commandLine, "--save ")) savePath = save + 7;
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    if (char* slash = strrchr(path, '\\')) strcpy(slash, "\\Modules\\Plugin\\KalvoMFD.dll");
+    const char* save = strstr(GetCommandLineA(), "--save ");
 
-    Module module = LoadModule();
+    const HMODULE handle = LoadLibraryA(path);
+    const Module module{handle, handle ? Export<double* (*)(int, int, int)>(handle, "KalvoValueCell") : nullptr,
+                        handle ? Export<int (*)(const MFD*)>(handle, "KalvoPageStatus") : nullptr};
     LoadingAndRegistration(module);
     if (module.handle == nullptr || host.registeredMode == 0) {
         Print("%d of %d checks failed\n", failures, checks);
@@ -444,9 +398,15 @@ int RunHost() {
     currentPart = "GDI imports";
     Check(RedirectTextOut(module.handle) == 1, "the module's TextOutA import is found");
     ButtonsAndKeys(module);
-    Session(module, savePath);
+    Session(module, save != nullptr ? save + 7 : nullptr);
     PagePixels();
-    Unloading(module);
+
+    currentPart = "unloading";
+    const int id = host.registeredMode;
+    FreeLibrary(module.handle);
+    Check(GetModuleHandleA("KalvoMFD.dll") == nullptr, "the module is unloaded");
+    Check(host.registeredMode == 0 && host.unregisteredMode == id,
+          "the exit hook unregisters exactly the mode id %d (%d)", id, host.unregisteredMode);
     Print("%s: %d checks, %d failed\n", failures == 0 ? "passed" : "FAILED", checks, failures);
     return failures == 0 ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "catalogue/value_store.h"
 #include "sim/gdi/gdi.h"
@@ -106,41 +107,30 @@ TEST_F(Render, GridInColourUsesTwentyFourBitEscapes) {
     EXPECT_EQ(Grid(), "R\n w\n");
 }
 
-// Pixels of a rendered PNG as COLORREF values.
-class Image {
-public:
-    // Renders the drawing to a PNG file and reads it back.
-    Image(const sim::DeviceContext& dc, const std::string& name) {
-        const std::string path = ::testing::TempDir() + name;
+// The drawing rendered to a PNG file and read back, pixels as COLORREF values.
+struct Image {
+    explicit Image(const sim::DeviceContext& dc) {
+        const std::string path = ::testing::TempDir() + "kalvo_page.png";
         sim::WritePng(dc, path);
-        surface_ = cairo_image_surface_create_from_png(path.c_str());
+        cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
+        if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+            width = cairo_image_surface_get_width(surface);
+            height = cairo_image_surface_get_height(surface);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const unsigned char* row =
+                        cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+                    const std::uint32_t pixel = reinterpret_cast<const std::uint32_t*>(row)[x];  // 0xAARRGGBB
+                    pixels.push_back(((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16));
+                }
+        }
+        cairo_surface_destroy(surface);
     }
-    ~Image() { cairo_surface_destroy(surface_); }
-    Image(const Image&) = delete;
-    Image& operator=(const Image&) = delete;
+    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 
-    bool Loaded() const { return cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS; }
-    int Width() const { return cairo_image_surface_get_width(surface_); }
-    int Height() const { return cairo_image_surface_get_height(surface_); }
-    COLORREF At(int x, int y) const {
-        const unsigned char* row =
-            cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
-        const std::uint32_t pixel = reinterpret_cast<const std::uint32_t*>(row)[x];  // 0xAARRGGBB
-        return ((pixel >> 16) & 0xFF) | (pixel & 0xFF00) | ((pixel & 0xFF) << 16);
-    }
-
-private:
-    cairo_surface_t* surface_;
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
 };
-
-TEST_F(Render, PngFailureNamesTheFile) {
-    try {
-        sim::WritePng(dc_, "/nonexistent-directory/page.png");
-        FAIL() << "no error";
-    } catch (const std::runtime_error& error) {
-        EXPECT_NE(std::string(error.what()).find("/nonexistent-directory/page.png"), std::string::npos);
-    }
-}
 
 // The page as a user sees it: the band, a separator and the selection in real pixels.
 TEST(PagePng, BandSeparatorsAndSelection) {
@@ -151,10 +141,9 @@ TEST(PagePng, BandSeparatorsAndSelection) {
     kalvo::test::DrawnPage page(probe);
     page.Draw();
     kalvo::Clipboard = saved;
-    const Image image(page.Context(), "kalvo_page.png");
-    ASSERT_TRUE(image.Loaded());
-    ASSERT_EQ(image.Width(), 400);
-    ASSERT_EQ(image.Height(), 400);
+    const Image image(page.Context());
+    ASSERT_EQ(image.width, 400);
+    ASSERT_EQ(image.height, 400);
 
     // Separators at y = 4 * 16 - 4 and 8 * 16 - 3; the band between them.
     const struct {

@@ -1,4 +1,6 @@
-// Play scripts: reading the steps, and playing them on a display of the page.
+// Play scripts: reading the steps, and playing them on a display of the page (what
+// the steps do to the page, and the error of typing with no box open, are checked
+// through `kalvo play`, by its tests and the guide's examples).
 #include "sim/host/script.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/catalogue.h"
 #include "catalogue/solver_mfd.h"
 #include "sim/host/host.h"
 #include "sim/world/world.h"
@@ -41,11 +42,10 @@ TEST(Script, ReadsEveryKindOfStep) {
     for (const auto& c : cases) {
         const std::vector<ScriptStep> steps = sim::ParseScript({c.token}, kLabels);
         ASSERT_EQ(steps.size(), 1u) << c.token;
-        EXPECT_EQ(steps[0].kind, c.kind) << c.token;
-        EXPECT_EQ(steps[0].token, c.token);
-        EXPECT_EQ(steps[0].button, c.button) << c.token;
-        EXPECT_EQ(steps[0].text, c.text) << c.token;
-        EXPECT_EQ(steps[0].seconds, c.seconds) << c.token;
+        const ScriptStep& step = steps[0];
+        EXPECT_TRUE(step.kind == c.kind && step.token == c.token && step.button == c.button && step.text == c.text &&
+                    step.seconds == c.seconds)
+            << c.token;
     }
 }
 
@@ -122,19 +122,6 @@ private:
     int mode_ = 0;
 };
 
-// The steps of a typical request: ORB, equation 1, then a semi-latus typed into p
-// (the equation's second variable) and solved for Vt = sqrt(p*G*M)/r with r and M
-// typed too. By hand: sqrt(6771000 * 6.67259e-11 * 5.972e24) / 6771000 = 7671.507 m/s.
-TEST_F(ScriptOnPage, ButtonsAndTypingWorkThePage) {
-    Play({"Dr>", "Eq>", "Inp", "type:6771000", "draw", "Vr>", "Inp", "type:6771000", "Vr>", "Vr>", "Inp",
-          "type:5.972e24", "Vr<", "Slv", "draw"});
-    const auto& orb = kalvo::ValueStore[0][kalvo::ORB];
-    EXPECT_EQ(orb[kalvo::Var(kalvo::ORB, "r")], 6771000.0);
-    EXPECT_EQ(orb[kalvo::Var(kalvo::ORB, "p")], 6771000.0);
-    EXPECT_EQ(orb[kalvo::Var(kalvo::ORB, "M")], 5.972e24);
-    EXPECT_NEAR(orb[kalvo::Var(kalvo::ORB, "Vt")], 7671.507, 1e-3);
-}
-
 // The page asks for a redraw after a move, a switch of set or view, Zero and Paste;
 // not after a move at a bound, Inp, typing, Slv, Get, All or Cpy (their results show
 // at the next refresh), nor does time passing ask for one.
@@ -198,16 +185,6 @@ TEST(ScriptRedraws, OneDrawingHoweverOftenAStepAsked) {
     }
     oapiUnregisterMFDMode(mode);
     sim::ResetHostState();
-}
-
-TEST_F(ScriptOnPage, TypingWithoutAnInputBoxStopsTheScript) {
-    try {
-        Play({"Dr>", "type:5", "Dr>"});
-        ADD_FAILURE() << "typed with no input box open";
-    } catch (const sim::ScriptError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "step 2: no input box is open to type \"5\" into (the Inp button opens one)");
-    }
 }
 
 // Waits longer than one advance of the world are made of several.

@@ -1,4 +1,4 @@
-#include "tests/windows/simulator_host.h"
+#include "sim/windows/simulator_host.h"
 
 #include <math.h>
 #include <stdlib.h>
