@@ -30,19 +30,19 @@ OAPI_MSGTYPE NoPage(UINT, UINT, WPARAM, LPARAM) { return 0; }
 TEST(ModeRegistry, RegistersUnregistersAndOpensById) {
     sim::ResetHostState();
     char firstName[] = "First", secondName[] = "Second";
-    MFDMODESPEC first{firstName, 18, NoPage}, second{secondName, 19, NoPage};
+    MFDMODESPEC first{firstName, OAPI_KEY_E, NoPage}, second{secondName, OAPI_KEY_R, NoPage};
     const int a = oapiRegisterMFDMode(first);
     const int b = oapiRegisterMFDMode(second);
     EXPECT_NE(a, b);
-    ASSERT_NE(sim::FindModeByKey(18), nullptr);
-    EXPECT_EQ(sim::FindModeByKey(18)->name, "First");
+    ASSERT_NE(sim::FindModeByKey(OAPI_KEY_E), nullptr);
+    EXPECT_EQ(sim::FindModeByKey(OAPI_KEY_E)->name, "First");
     sim::Display display(400, 400);
     EXPECT_FALSE(display.SelectMode(18));
     EXPECT_EQ(display.ModeId(), 0);
     EXPECT_EQ(display.Page(), nullptr);
     EXPECT_TRUE(oapiUnregisterMFDMode(a));
     EXPECT_FALSE(oapiUnregisterMFDMode(a));
-    EXPECT_EQ(sim::FindModeByKey(18), nullptr);
+    EXPECT_EQ(sim::FindModeByKey(OAPI_KEY_E), nullptr);
     ASSERT_EQ(sim::RegisteredModes().size(), 1u);
     EXPECT_EQ(sim::RegisteredModes()[0].id, b);
     sim::ResetHostState();
