@@ -1,0 +1,36 @@
+// What the two fuzzers share: a broken rule aborts with a message naming it and
+// where the input was, and the module is started as the host starts it.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "host/entry.h"
+#include "sim/host/host.h"
+
+namespace fuzz {
+
+// Each fuzzer's name, and its account of where in the input a rule broke.
+extern const char* const kName;
+void DescribeInput();
+
+[[noreturn]] inline void Broken(const std::string& rule) {
+    std::fprintf(stderr, "\n%s: invariant broken: %s\n", kName, rule.c_str());
+    DescribeInput();
+    std::abort();
+}
+
+// A template, so that a rule given as a literal builds no string while it holds.
+template <typename Rule>
+void Require(bool holds, const Rule& rule) {
+    if (!holds) Broken(rule);
+}
+
+// Its initialisation registers the mode.
+inline void StartModule() {
+    opcDLLInit(nullptr);
+    Require(sim::FindModeByKey(kalvo::kModeKey) != nullptr, "the module registers its mode under key 18");
+}
+
+}  // namespace fuzz
