@@ -1,13 +1,21 @@
-// What the two fuzzers share: a broken rule aborts with a message naming it and
-// where the input was, and the module is started as the host starts it.
+// What the two fuzzers share: the module and the host they drive, a broken rule
+// that aborts with a message naming it and where the input was, and the module
+// started as the host starts it.
 #pragma once
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
+#include "catalogue/catalogue.h"
+#include "catalogue/value_store.h"
 #include "host/entry.h"
+#include "sim/host/display.h"
 #include "sim/host/host.h"
+#include "sim/world/scenario.h"
+#include "sim/world/world.h"
 
 namespace fuzz {
 
