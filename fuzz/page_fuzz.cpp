@@ -28,6 +28,7 @@
 #include <cfloat>
 #include <limits>
 #include <memory>
+#include <tuple>
 
 #include "catalogue/solver_mfd.h"
 #include "catalogue/status.h"
@@ -44,7 +45,8 @@ using fuzz::Require;
 // Some 80 steps: enough to reach any equation, fill and solve it, and switch
 // displays and worlds on the way, in a session short enough for thousands a second.
 constexpr std::size_t kMostBytes = 256;
-constexpr DWORD kNoCommand = 0;
+// What a step did to the page it went to: a command key, or one of these.
+constexpr DWORD kNoCommand = 0, kDrawn = ~DWORD{0}, kOpened = kDrawn - 1;
 constexpr int kOrbG = Var(ORB, "G"), kLncG = Var(LNC, "G"), kAz1 = Var(LNC, "Az1"), kAz2 = Var(LNC, "Az2");
 
 // Values worth writing into a cell: the edges of a double and the numbers the
@@ -63,10 +65,7 @@ constexpr double kValues[] = {
 constexpr DWORD kSizes[] = {1, 2, 39, 40, 41, 160, 200, 256, 300, 400, 512, 640, 1024, 4096, 65534, 65535};
 
 // The step under way, put into words only when a rule breaks.
-struct Step {
-    const char* what;
-    long a, b, c;
-} step{"none", 0, 0, 0};
+std::tuple<const char*, long, long, long> step{"none", 0, 0, 0};
 int stepNumber = 0;
 
 // Gives back the step's first number, for the step to go on with.
@@ -132,7 +131,6 @@ struct Allowance {
     const double* readAll = nullptr;  // Get All: the fetchable cells of the directory starting here
     int actingSlot = -1;              // the page the step went to; -1 for none
     DWORD command = kNoCommand;
-    bool drawn = false, opened = false;  // opened: the acting display switched to the mode afresh
 
     void Allow(const double* cell) { *std::find(cells, cells + 2, nullptr) = cell; }
     bool Allows(const double* cell) const { return cell == cells[0] || cell == cells[1]; }
@@ -184,9 +182,11 @@ void CheckCells(const ValueStoreCells& before, const Allowance& allowance, int s
 void CheckStatus(const PageView& before, const PageView& after, const Allowance& allowance) {
     const int status = after.status;
     const bool code = status == kSolved || status == kError || status == kNotAvailable || status == kNotApplicable;
-    if (allowance.opened) return;  // checked as it opened
-    if (allowance.drawn) return Require(status == kSolved, "a drawing leaves the status 0");
     switch (allowance.command) {
+        case kOpened:
+            return;  // checked as it opened
+        case kDrawn:
+            return Require(status == kSolved, "a drawing leaves the status 0");
         case kKeySolve:
             return Require(code && status != kNotApplicable, "a solve sets a status of 0, 1 or 2");
         case kKeyGetSystemValue:
@@ -264,8 +264,8 @@ Allowance RunStep(Bytes& in, const PageView views[2]) {
         sim::Display& display = *slots[slot].display;
         if (operation == 11) {
             Note("drawing display %ld", slot);
-            allowance.drawn = true;
             Draw(display);
+            key = kDrawn;
         } else if (operation == 16) {
             Note("labels and menu of display %ld", slot);
             const MFDBUTTONMENU* menu = nullptr;
@@ -313,7 +313,7 @@ Allowance RunStep(Bytes& in, const PageView views[2]) {
             const DWORD width = kSizes[in.Next() % std::size(kSizes)], height = kSizes[in.Next() % std::size(kSizes)];
             Note("display %ld opened, %ld x %ld", slot, width, height);
             OpenDisplay(slot, width, height);
-            allowance.opened = true;
+            allowance.command = kOpened;
             break;
         }
         case 13:
@@ -381,7 +381,8 @@ const char* const fuzz::kName = "kalvo_page_fuzz";
 
 void fuzz::DescribeInput() {
     char text[160];
-    std::snprintf(text, sizeof text, step.what, step.a, step.b, step.c);
+    const auto [what, a, b, c] = step;
+    std::snprintf(text, sizeof text, what, a, b, c);
     std::fprintf(stderr, "  at step %d: %s\n", stepNumber, text);
 }
 

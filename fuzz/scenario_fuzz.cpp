@@ -47,45 +47,40 @@ enum Size { kDistance, kSpeed, kMass, kThrust, kRotation, kOther, kSizeKinds };
 constexpr int kSizeBuckets = 2 + 2100 / 8;  // ilogb from -1074 to 1023 in steps of 8, zero, not finite
 __attribute__((section("__libfuzzer_extra_counters"))) std::uint8_t sizeCounters[kSizeKinds][kSizeBuckets];
 
-// Every number of a world, with the kind of size it is and what it is.
+// Every number of a world, with the kind of size it is and whose it is.
 template <typename Visit>
 void ForEachNumber(const sim::World& world, const Visit& visit) {
-    const auto vector = [&](const sim::Vec3& v, Size kind, const char* what, const std::string& owner) {
-        for (const double x : {v.x, v.y, v.z}) visit(x, kind, what, owner);
+    const auto numbers = [&](Size kind, const std::string& whose, std::initializer_list<double> values) {
+        for (const double value : values) visit(value, kind, whose);
     };
-    visit(world.time, kOther, "time", "the world");
-    for (const sim::Body& body : world.bodies) {
-        visit(body.mass, kMass, "mass", body.name);
-        visit(body.radius, kDistance, "radius", body.name);
-        visit(body.rotationPeriod, kRotation, "rotation period", body.name);
-        vector(body.position, kDistance, "position", body.name);
-        vector(body.velocity, kSpeed, "velocity", body.name);
+    numbers(kOther, "the time", {world.time});
+    for (const sim::Body& b : world.bodies) {
+        numbers(kMass, "the mass of " + b.name, {b.mass});
+        numbers(kDistance, "the radius or position of " + b.name, {b.radius, b.position.x, b.position.y, b.position.z});
+        numbers(kSpeed, "the velocity of " + b.name, {b.velocity.x, b.velocity.y, b.velocity.z});
+        numbers(kRotation, "the rotation period of " + b.name, {b.rotationPeriod});
     }
-    const sim::Vessel& vessel = world.focus;
-    for (const double mass : {vessel.emptyMass, vessel.loadMass, vessel.tank.mass})
-        visit(mass, kMass, "masses", "the vessel");
-    visit(vessel.tank.efficiency, kOther, "tank", "the vessel");
-    for (const sim::Thruster& thruster : vessel.mainThrusters) {
-        visit(thruster.maxThrust, kThrust, "thrusters", "the vessel");
-        visit(thruster.isp, kOther, "thrusters", "the vessel");
-    }
-    vector(vessel.position, kDistance, "position", "the vessel");
-    vector(vessel.velocity, kSpeed, "velocity", "the vessel");
-    if (const auto& flight = vessel.flight)
-        for (const double x : {flight->groundSpeed, flight->heading, flight->verticalSpeed})
-            visit(x, kOther, "flight", "the vessel");
+    const sim::Vessel& v = world.focus;
+    numbers(kMass, "the vessel's masses", {v.emptyMass, v.loadMass, v.tank.mass});
+    numbers(kOther, "the vessel's tank", {v.tank.efficiency});
+    for (const sim::Thruster& thruster : v.mainThrusters)
+        numbers(kThrust, "a thruster", {thruster.maxThrust, thruster.isp});
+    numbers(kDistance, "the vessel's position", {v.position.x, v.position.y, v.position.z});
+    numbers(kSpeed, "the vessel's velocity", {v.velocity.x, v.velocity.y, v.velocity.z});
+    if (v.flight)
+        numbers(kOther, "the vessel's flight", {v.flight->groundSpeed, v.flight->heading, v.flight->verticalSpeed});
 }
 
 // Counts every number of the world towards its size; names the first that is not
 // finite, or gives an empty string when all are.
 std::string Survey(const sim::World& world) {
     std::string nonFinite;
-    ForEachNumber(world, [&](double value, Size kind, const char* what, const std::string& owner) {
+    ForEachNumber(world, [&](double value, Size kind, const std::string& whose) {
         const int bucket = !std::isfinite(value) ? kSizeBuckets - 1
                            : value == 0          ? 0
                                                  : 1 + (std::ilogb(value) + 1074) / 8;
         ++sizeCounters[kind][bucket];
-        if (!std::isfinite(value) && nonFinite.empty()) nonFinite = "the " + std::string(what) + " of " + owner;
+        if (!std::isfinite(value) && nonFinite.empty()) nonFinite = whose;
     });
     return nonFinite;
 }
