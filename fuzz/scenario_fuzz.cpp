@@ -47,11 +47,16 @@ enum Size { kDistance, kSpeed, kMass, kThrust, kRotation, kOther, kSizeKinds };
 constexpr int kSizeBuckets = 2 + 2100 / 8;  // ilogb from -1074 to 1023 in steps of 8, zero, not finite
 __attribute__((section("__libfuzzer_extra_counters"))) std::uint8_t sizeCounters[kSizeKinds][kSizeBuckets];
 
-// Every number of a world, with the kind of size it is and whose it is.
-template <typename Visit>
-void ForEachNumber(const sim::World& world, const Visit& visit) {
+// Counts every number of the world towards its size; names the first that is not
+// finite, or gives an empty string when all are.
+std::string Survey(const sim::World& world) {
+    std::string nonFinite;
     const auto numbers = [&](Size kind, const std::string& whose, std::initializer_list<double> values) {
-        for (const double value : values) visit(value, kind, whose);
+        for (const double value : values) {
+            const bool finite = std::isfinite(value);
+            ++sizeCounters[kind][!finite ? kSizeBuckets - 1 : value == 0 ? 0 : 1 + (std::ilogb(value) + 1074) / 8];
+            if (!finite && nonFinite.empty()) nonFinite = whose;
+        }
     };
     numbers(kOther, "the time", {world.time});
     for (const sim::Body& b : world.bodies) {
@@ -69,19 +74,6 @@ void ForEachNumber(const sim::World& world, const Visit& visit) {
     numbers(kSpeed, "the vessel's velocity", {v.velocity.x, v.velocity.y, v.velocity.z});
     if (v.flight)
         numbers(kOther, "the vessel's flight", {v.flight->groundSpeed, v.flight->heading, v.flight->verticalSpeed});
-}
-
-// Counts every number of the world towards its size; names the first that is not
-// finite, or gives an empty string when all are.
-std::string Survey(const sim::World& world) {
-    std::string nonFinite;
-    ForEachNumber(world, [&](double value, Size kind, const std::string& whose) {
-        const int bucket = !std::isfinite(value) ? kSizeBuckets - 1
-                           : value == 0          ? 0
-                                                 : 1 + (std::ilogb(value) + 1074) / 8;
-        ++sizeCounters[kind][bucket];
-        if (!std::isfinite(value) && nonFinite.empty()) nonFinite = whose;
-    });
     return nonFinite;
 }
 
@@ -89,16 +81,16 @@ std::string Survey(const sim::World& world) {
 // readable cell of the directory is then finite (a reading that fails writes
 // nothing, and the cells start at 0).
 void ReadEverything(sim::Display& display) {
-    kalvo::ValueStore = kalvo::InitialValueStore();
-    for (int d = 0; d < kalvo::kDirectoryCount; ++d) {
-        display.PressKey(kalvo::kKeyGetAllValues);
-        for (int v = 0; v < kalvo::VariableCount(d); ++v)
-            if (kalvo::kCatalogue[d].variables[v].fetchable && !std::isfinite(kalvo::ValueStore[0][d][v]))
-                Broken("a reading of an accepted world is finite: " + std::string(kalvo::kCatalogue[d].code) + " " +
-                       std::string(kalvo::kCatalogue[d].variables[v].symbol) + " read " +
-                       std::to_string(kalvo::ValueStore[0][d][v]) + " at " + std::to_string(sim::TheWorld().time) +
-                       " s");
-        display.PressKey(kalvo::kKeyNextDirectory);
+    using namespace kalvo;
+    ValueStore = InitialValueStore();
+    for (int d = 0; d < kDirectoryCount; ++d) {
+        display.PressKey(kKeyGetAllValues);
+        for (int v = 0; v < VariableCount(d); ++v)
+            if (kCatalogue[d].variables[v].fetchable && !std::isfinite(ValueStore[0][d][v]))
+                Broken("a reading of an accepted world is finite: " + std::string(kCatalogue[d].code) + " " +
+                       std::string(kCatalogue[d].variables[v].symbol) + " read " + std::to_string(ValueStore[0][d][v]) +
+                       " at " + std::to_string(sim::TheWorld().time) + " s");
+        display.PressKey(kKeyNextDirectory);
     }
 }
 
