@@ -2,7 +2,8 @@
 """Writes the fuzzer's seed corpus into fuzz/corpus/: short sessions a pilot could
 have, in the step format described at the top of page_fuzz.cpp. The fuzzer starts
 from these rather than from nothing, so that it reaches the deep equations (ORB 9
-and 10, LNC 3) and the readings within its first seconds."""
+and 10, LNC 3) and the readings within its first seconds. Each fits the fuzzer's
+session of 256 bytes; each starts on a new page, at BOP's first equation."""
 
 import os
 import struct
@@ -14,6 +15,7 @@ KEY, ANY_KEY, BUTTON, TYPE, CANCEL, WRITE, DRAW, OPEN, CLOSE, ADVANCE, WORLD, AS
 (NEXT_DIR, PREV_DIR, NEXT_EQ, PREV_EQ, VAR_SET, NEXT_VAR, PREV_VAR, INPUT, SOLVE, GET_ALL, COPY, PASTE,
  GET, HELP, ZERO) = range(15)
 # Directories, in the catalogue's order, with their equation counts.
+CODES = ["BOP", "ORB", "ESC", "FUE", "INC", "MOV", "LNC", "RNT", "GLD"]
 EQUATIONS = [8, 11, 2, 2, 2, 3, 4, 2, 2]
 ORB, LNC = 1, 6
 RAW = 255  # a cell value given as eight raw bytes
@@ -32,30 +34,19 @@ def type_text(text):
 
 
 def select(directory, equation):
-    # Moving to another directory starts on its first equation: out to GLD, back to BOP.
-    return key(NEXT_DIR) * 8 + key(PREV_DIR) * 8 + key(NEXT_DIR) * directory + key(NEXT_EQ) * equation
+    # From a new page; moving to another directory starts on its first equation.
+    return key(NEXT_DIR) * directory + key(NEXT_EQ) * equation
 
 
-def solve_every_variable(directory, equation, count):
-    steps = select(directory, equation)
-    for _ in range(count):
-        steps += key(SOLVE) + key(NEXT_VAR)
-    return steps + bytes([DRAW, 0])
-
-
-def every_equation():
-    steps = b""
-    for directory, equations in enumerate(EQUATIONS):
-        for equation in range(equations):
-            steps += solve_every_variable(directory, equation, 10)
-    return steps
+def solve_every_variable(count):
+    return (key(SOLVE) + key(NEXT_VAR)) * count + bytes([DRAW, 0])
 
 
 def orbit_times():
     # p = 1e7 m, M = 5.9736e24 kg: an ellipse, then a hyperbola at a time beyond its reach.
     steps = write(ORB, 1, 1e7) + write(ORB, 8, 5.9736e24) + write(ORB, 2, 0.5) + write(ORB, 12, 1497.759)
-    steps += solve_every_variable(ORB, 9, 5) + solve_every_variable(ORB, 10, 4)
-    steps += write(ORB, 2, 2.0) + write(ORB, 12, -1e9) + select(ORB, 9) + key(NEXT_VAR) * 2 + key(SOLVE)
+    steps += select(ORB, 9) + solve_every_variable(5) + key(NEXT_EQ) + solve_every_variable(4)
+    steps += write(ORB, 2, 2.0) + write(ORB, 12, -1e9) + key(PREV_EQ) + key(NEXT_VAR) * 2 + key(SOLVE)
     return steps + bytes([DRAW, 0])
 
 
@@ -65,12 +56,10 @@ def launch_azimuths():
     return steps + bytes([DRAW, 0])
 
 
-def readings_in_every_world():
-    steps = b""
-    for world in range(6):
-        steps += bytes([WORLD, world, ADVANCE, 3])
-        for directory in range(len(EQUATIONS)):
-            steps += select(directory, 0) + key(GET_ALL) + key(GET) + bytes([DRAW, 0])
+def readings_in_world(world):
+    steps = bytes([WORLD, world, ADVANCE, 3])
+    for _ in EQUATIONS:
+        steps += key(GET_ALL) + key(GET) + bytes([DRAW, 0]) + key(NEXT_DIR)
     return steps
 
 
@@ -93,10 +82,11 @@ def two_displays():
 
 
 SEEDS = {
-    "every-equation": every_equation(),
+    **{f"equation-{code}-{e + 1}": select(d, e) + solve_every_variable(10)
+       for d, code in enumerate(CODES) for e in range(EQUATIONS[d])},
+    **{f"readings-in-world-{world}": readings_in_world(world) for world in range(6)},
     "orbit-times": orbit_times(),
     "launch-azimuths": launch_azimuths(),
-    "readings-in-every-world": readings_in_every_world(),
     "typed-input": typed_input(),
     "clipboard": clipboard(),
     "two-displays": two_displays(),
@@ -106,5 +96,6 @@ if __name__ == "__main__":
     corpus = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
     os.makedirs(corpus, exist_ok=True)
     for name, steps in SEEDS.items():
+        assert len(steps) <= 256, name
         with open(os.path.join(corpus, name), "wb") as seed:
             seed.write(steps)

@@ -17,79 +17,37 @@
 //   14    advance time     1 byte: minutes
 //   15    change world     1 byte: which world
 //   16    host asks        the labels and the button menu            [+ display byte]
+// A session is the input's first 256 bytes, and mutations make no longer ones.
 // Every input starts as a freshly loaded module would: initial values, an empty
 // clipboard, no input box, the first world, one 400 x 400 display in the mode.
+// The module stays loaded from one input to the next, so one input in 64 is run
+// twice and must end the same both times: state left over would show there.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cfloat>
-#include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <memory>
-#include <string>
-#include <vector>
+#include <tuple>
 
-#include "catalogue/catalogue.h"
 #include "catalogue/solver_mfd.h"
 #include "catalogue/status.h"
-#include "catalogue/value_store.h"
-#include "host/entry.h"
+#include "fuzz/fuzz.h"
 #include "sim/gdi/gdi.h"
-#include "sim/host/display.h"
-#include "sim/host/host.h"
-#include "sim/world/scenario.h"
-#include "sim/world/world.h"
 #include "ui/buttons.h"
 #include "ui/clipboard.h"
 
 namespace {
 
-using kalvo::SolverMFD;
-using kalvo::ValueStoreCells;
+using namespace kalvo;  // the catalogue, the command keys, the buttons and the mode key
+using fuzz::Require;
 
-// What went on, for the message of a broken rule.
-char lastStep[160] = "none";
-int stepNumber = 0;
-
-[[noreturn]] void Broken(const char* rule) {
-    std::fprintf(stderr, "\nkalvo_page_fuzz: invariant broken: %s\n  at step %d: %s\n", rule, stepNumber, lastStep);
-    std::abort();
-}
-
-void Require(bool holds, const char* rule) {
-    if (!holds) Broken(rule);
-}
-
-// The input, read a byte at a time; zeros once it runs out.
-class Bytes {
-public:
-    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool Empty() const { return at_ >= size_; }
-    std::uint8_t Next() { return at_ < size_ ? data_[at_++] : 0; }
-    // Little endian, `count` bytes.
-    std::uint64_t NextBytes(int count) {
-        std::uint64_t bits = 0;
-        for (int i = 0; i < count; ++i) bits |= static_cast<std::uint64_t>(Next()) << (8 * i);
-        return bits;
-    }
-    double NextDouble() {
-        const std::uint64_t bits = NextBytes(8);
-        double value;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t at_ = 0;
-};
-
-using namespace kalvo;  // the command keys, the buttons and the mode key
-constexpr DWORD kNoCommand = 0;
+// Some 80 steps: enough to reach any equation, fill and solve it, and switch
+// displays and worlds on the way, in a session short enough for thousands a second.
+constexpr std::size_t kMostBytes = 256;
+// What a step did to the page it went to: a command key, or one of these.
+constexpr DWORD kNoCommand = 0, kDrawn = ~DWORD{0}, kOpened = kDrawn - 1;
+constexpr int kOrbG = Var(ORB, "G"), kLncG = Var(LNC, "G"), kAz1 = Var(LNC, "Az1"), kAz2 = Var(LNC, "Az2");
 
 // Values worth writing into a cell: the edges of a double and the numbers the
 // formulas treat specially.
@@ -101,48 +59,48 @@ constexpr double kValues[] = {
     DBL_MAX,   -DBL_MAX, DBL_MIN,  4.9e-324, -4.9e-324, kInf,        -kInf,     kNaN,   -kNaN,
     1.0000001, 0.999999, 1.000001, 1e154,    -1e9,      6.67259e-11, 3.1415926,
 };
-constexpr int kValueCount = static_cast<int>(std::size(kValues));
 
 // Display sizes, in pixels: from one pixel (a cell of one pixel) to the largest a
 // message procedure can be given, by way of the sizes displays have.
 constexpr DWORD kSizes[] = {1, 2, 39, 40, 41, 160, 200, 256, 300, 400, 512, 640, 1024, 4096, 65534, 65535};
-constexpr int kSizeCount = static_cast<int>(std::size(kSizes));
+
+// The step under way, put into words only when a rule breaks.
+std::tuple<const char*, long, long, long> step{"none", 0, 0, 0};
+int stepNumber = 0;
+
+// Gives back the step's first number, for the step to go on with.
+long Note(const char* what, long a = 0, long b = 0, long c = 0) {
+    step = {what, a, b, c};
+    return a;
+}
+
+// The input, read a byte at a time; zeros once it runs out.
+struct Bytes {
+    const std::uint8_t* data;
+    std::size_t size, at = 0;
+    std::uint8_t Next() { return at < size ? data[at++] : 0; }
+    std::uint64_t Little(int count) {
+        std::uint64_t bits = 0;
+        for (int i = 0; i < count; ++i) bits |= std::uint64_t{Next()} << (8 * i);
+        return bits;
+    }
+};
 
 // The worlds a step can switch to: the host's scenarios, a world without bodies,
 // and a vessel resting at the centre of the Earth.
-std::vector<sim::World>& Worlds() {
-    static std::vector<sim::World> worlds;
-    return worlds;
-}
+std::vector<sim::World> worlds;
 
-void BuildWorlds() {
-    for (const sim::BuiltInScenario& scenario : sim::BuiltInScenarios()) {
-        auto built = sim::BuildScenario(scenario.name);
-        if (const auto* world = std::get_if<sim::World>(&built)) Worlds().push_back(*world);
-    }
-    Require(!Worlds().empty(), "the host's scenarios build");
-    sim::World empty = Worlds().front();
-    empty.bodies.clear();
-    empty.focus.reference = -1;
-    empty.focus.flight.reset();
-    Worlds().push_back(empty);
-    sim::World centred = Worlds().front();
-    centred.focus.position = {};
-    centred.focus.velocity = {};
-    centred.focus.flight.reset();
-    centred.focus.landed = true;
-    Worlds().push_back(centred);
-}
+// Each equation's list of variables, looked up by symbol once rather than at every step.
+VariableNumbers variableLists[kDirectoryCount][kMaxEquations];
 
-// The two displays a step can use. Never destroyed: the host's list of open
-// displays may already be gone when the program exits.
-std::array<std::unique_ptr<sim::Display>, 2>& displays = *new std::array<std::unique_ptr<sim::Display>, 2>;
-
-const SolverMFD* PageOf(const sim::Display& display) {
-    const auto* page = dynamic_cast<const SolverMFD*>(display.Page());
-    Require(page != nullptr, "a display in the mode shows a page of the module");
-    return page;
-}
+// A display a step can use, and its page, which changes only when it switches to
+// the mode. Never destroyed: the host's list of open displays may already be gone
+// when the program exits.
+struct Slot {
+    std::unique_ptr<sim::Display> display;
+    const SolverMFD* page = nullptr;
+};
+std::array<Slot, 2>& slots = *new std::array<Slot, 2>;
 
 // What the host can see of a page.
 struct PageView {
@@ -152,191 +110,131 @@ struct PageView {
 };
 
 PageView ViewOf(int slot) {
-    PageView view;
-    if (!displays[slot]) return view;
-    const SolverMFD* page = PageOf(*displays[slot]);
-    view = {true,
-            page->CurrentDirectory(),
-            page->CurrentEquation(),
-            page->CurrentVariableSet(),
-            page->CurrentVariable(),
-            page->VariablePosition(),
-            page->DirectoryScrollOffset(),
-            page->Status()};
-    return view;
+    const SolverMFD* p = slots[slot].page;
+    if (p == nullptr) return {};
+    return {true,
+            p->CurrentDirectory(),
+            p->CurrentEquation(),
+            p->CurrentVariableSet(),
+            p->CurrentVariable(),
+            p->VariablePosition(),
+            p->DirectoryScrollOffset(),
+            p->Status()};
 }
 
-struct CellIndex {
-    int set, directory, variable;
-};
-
 // The cell the next typed text goes to, as the fuzzer saw the box opened.
-CellIndex inputTarget{};
+const double* inputTarget = nullptr;
 
 // What one step may change.
 struct Allowance {
-    CellIndex cells[2];
-    int cellCount = 0;
-    bool solve = false;
-    // Get All: the fetchable cells of this set and directory.
-    int readAllSet = -1;
-    int readAllDirectory = -1;
-    int actingSlot = -1;  // the page the step went to; -1 for none
+    const double* cells[2] = {};
+    const double* readAll = nullptr;  // Get All: the fetchable cells of the directory starting here
+    int actingSlot = -1;              // the page the step went to; -1 for none
     DWORD command = kNoCommand;
-    bool drawn = false;
-    bool opened = false;  // the acting display switched to the mode afresh
 
-    void Allow(CellIndex cell) { cells[cellCount++] = cell; }
-    bool Allows(int s, int d, int v) const {
-        for (int i = 0; i < cellCount; ++i)
-            if (cells[i].set == s && cells[i].directory == d && cells[i].variable == v) return true;
-        return false;
-    }
+    void Allow(const double* cell) { *std::find(cells, cells + 2, nullptr) = cell; }
+    bool Allows(const double* cell) const { return cell == cells[0] || cell == cells[1]; }
 };
 
-bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool Fetchable(int d, int v) { return kCatalogue[d].variables[v].fetchable; }
 
-int FetchableCount(int d) { return kalvo::SystemValueNumbers(d).count; }
-bool Fetchable(int d, int v) { return kalvo::kCatalogue[d].variables[v].fetchable; }
-
-// The cells a command on a page with selection `before` may write: at once, or
+// The cells a command on a page with selection `page` may write: at once, or
 // (Input Value) when text is typed into the box it opens.
-void AllowCommandWrites(const PageView& before, DWORD command, Allowance& allowance) {
-    const CellIndex selected{before.variableSet, before.directory, before.variable};
+void AllowCommandWrites(const PageView& page, DWORD command, Allowance& allowance) {
+    auto& directory = ValueStore[page.variableSet][page.directory];
+    const double* selected = &directory[page.variable];
     allowance.command = command;
-    switch (command) {
-        case kKeySolve:
-            allowance.solve = true;
-            allowance.Allow(selected);
-            // Either azimuth of the launch directory's last equation gives both.
-            if (before.directory == kalvo::LNC && before.equation == 3) {
-                constexpr int az1 = kalvo::Var(kalvo::LNC, "Az1");
-                constexpr int az2 = kalvo::Var(kalvo::LNC, "Az2");
-                if (before.variable == az1 || before.variable == az2) {
-                    allowance.cellCount = 0;
-                    allowance.Allow({before.variableSet, kalvo::LNC, az1});
-                    allowance.Allow({before.variableSet, kalvo::LNC, az2});
-                }
-            }
-            break;
-        case kKeyGetSystemValue:
-            if (Fetchable(before.directory, before.variable)) allowance.Allow(selected);
-            break;
-        case kKeyGetAllValues:
-            allowance.readAllSet = before.variableSet;
-            allowance.readAllDirectory = before.directory;
-            break;
-        case kKeyInputValue:
-            inputTarget = selected;
-            break;
-        case kKeyZeroValue:
-        case kKeyPaste:
-            allowance.Allow(selected);
-            break;
-        default:
-            break;
+    if (command == kKeySolve && page.directory == LNC && page.equation == 3 &&
+        (page.variable == kAz1 || page.variable == kAz2)) {
+        // Either azimuth of the launch directory's last equation gives both.
+        allowance.Allow(&directory[kAz1]);
+        allowance.Allow(&directory[kAz2]);
+    } else if (command == kKeySolve || command == kKeyZeroValue || command == kKeyPaste ||
+               (command == kKeyGetSystemValue && Fetchable(page.directory, page.variable))) {
+        allowance.Allow(selected);
     }
+    if (command == kKeyGetAllValues) allowance.readAll = directory.data();
+    if (command == kKeyInputValue) inputTarget = selected;
 }
 
-void CheckGravitationalConstant() {
-    for (int s = 0; s < kalvo::kVariableSetCount; ++s) {
-        Require(SameBits(kalvo::ValueStore[s][kalvo::ORB][kalvo::Var(kalvo::ORB, "G")], kalvo::kGravitationalConstant),
-                "the ORB cell of G holds 6.67259e-11");
-        Require(SameBits(kalvo::ValueStore[s][kalvo::LNC][kalvo::Var(kalvo::LNC, "G")], kalvo::kGravitationalConstant),
-                "the LNC cell of G holds 6.67259e-11");
-    }
-}
-
+// The G cells start at 6.67259e-11 (checked once), so they hold it while no step changes them.
 void CheckCells(const ValueStoreCells& before, const Allowance& allowance, int statusAfter) {
-    for (int s = 0; s < kalvo::kVariableSetCount; ++s)
-        for (int d = 0; d < kalvo::kDirectoryCount; ++d)
-            for (int v = 0; v < kalvo::kMaxVariables; ++v) {
-                if (SameBits(before[s][d][v], kalvo::ValueStore[s][d][v])) continue;
-                const bool getAll = s == allowance.readAllSet && d == allowance.readAllDirectory &&
-                                    v < kalvo::VariableCount(d) && Fetchable(d, v);
-                if (allowance.solve) {
-                    Require(allowance.Allows(s, d, v), "a solve changes no cell but its own");
-                    Require(statusAfter == kalvo::kSolved, "a solve changes its cell only with status 0");
-                } else {
-                    Require(allowance.Allows(s, d, v) || getAll, "a step changes only the cells it may write");
-                }
+    if (std::memcmp(&before, &ValueStore, sizeof before) == 0) return;  // most steps write no cell
+    const bool solve = allowance.command == kKeySolve;
+    for (int s = 0; s < kVariableSetCount; ++s)
+        for (int d = 0; d < kDirectoryCount; ++d)
+            for (int v = 0; v < kMaxVariables; ++v) {
+                const double* cell = &ValueStore[s][d][v];
+                if (SameBits(before[s][d][v], *cell)) continue;
+                Require((d != ORB || v != kOrbG) && (d != LNC || v != kLncG), "the G cells hold 6.67259e-11");
+                const bool read = allowance.readAll == &ValueStore[s][d][0] && v < VariableCount(d) && Fetchable(d, v);
+                Require(allowance.Allows(cell) || read,
+                        solve ? "a solve changes no cell but its own" : "a step changes only the cells it may write");
+                Require(!solve || statusAfter == kSolved, "a solve changes its cell only with status 0");
             }
 }
 
 // A reading returns 0, 1, 2 or 4; Solve and Get replace the status with one code,
 // Get All adds the codes of the directory's readings (MOV's one reading replaces
-// it), a drawing shows it and sets it to 0, and nothing else touches it.
+// it), a drawing shows it and sets it to 0, a new page starts with 0, and nothing
+// else touches it; so the status is never negative.
 void CheckStatus(const PageView& before, const PageView& after, const Allowance& allowance) {
-    using kalvo::kError, kalvo::kNotApplicable, kalvo::kNotAvailable, kalvo::kSolved;
-    const auto isCode = [](int code) {
-        return code == kSolved || code == kError || code == kNotAvailable || code == kNotApplicable;
-    };
-    Require(after.status >= 0, "the status is not negative");
-    if (allowance.opened) {
-        Require(after.status == kSolved, "a new page starts with status 0");
-        return;
-    }
-    if (allowance.drawn) {
-        Require(after.status == kSolved, "a drawing leaves the status 0");
-        return;
-    }
+    const int status = after.status;
+    const bool code = status == kSolved || status == kError || status == kNotAvailable || status == kNotApplicable;
     switch (allowance.command) {
+        case kOpened:
+            return;  // checked as it opened
+        case kDrawn:
+            return Require(status == kSolved, "a drawing leaves the status 0");
         case kKeySolve:
-            Require(after.status == kSolved || after.status == kError || after.status == kNotAvailable,
-                    "a solve sets a status of 0, 1 or 2");
-            return;
+            return Require(code && status != kNotApplicable, "a solve sets a status of 0, 1 or 2");
         case kKeyGetSystemValue:
-            Require(Fetchable(before.directory, before.variable) ? isCode(after.status) : after.status == before.status,
-                    "Get sets the code of one reading, or keeps the status without one");
-            return;
-        case kKeyGetAllValues: {
-            const int readings = FetchableCount(before.directory);
-            if (before.directory == kalvo::MOV) {
-                Require(isCode(after.status), "Get All in MOV sets the code of its reading");
-            } else {
-                // Each reading adds 0, 1, 2 or 4: every sum from 0 to 4 per reading can arise.
-                const int added = after.status - before.status;
-                Require(added >= 0 && added <= kNotApplicable * readings, "Get All adds a sum of its readings' codes");
-            }
-            return;
-        }
+            return Require(Fetchable(before.directory, before.variable) ? code : status == before.status,
+                           "Get sets the code of one reading, or keeps the status without one");
+        case kKeyGetAllValues:
+            if (before.directory == MOV) return Require(code, "Get All in MOV sets the code of its reading");
+            // Each reading adds 0, 1, 2 or 4: every sum from 0 to 4 per reading can arise.
+            return Require(status >= before.status &&
+                               status - before.status <= kNotApplicable * SystemValueNumbers(before.directory).count,
+                           "Get All adds a sum of its readings' codes");
         default:
-            Require(after.status == before.status, "a step that neither solves, reads nor draws keeps the status");
+            Require(status == before.status, "a step that neither solves, reads nor draws keeps the status");
     }
 }
 
 void CheckSelection(const PageView& page) {
     if (!page.open) return;
-    Require(page.directory >= 0 && page.directory < kalvo::kDirectoryCount, "the directory is in range");
-    Require(page.equation >= 0 && page.equation < kalvo::EquationCount(page.directory), "the equation is in range");
-    Require(page.variableSet >= 0 && page.variableSet < kalvo::kVariableSetCount, "the variable set is in range");
-    const kalvo::VariableNumbers list = kalvo::EquationVariableNumbers(page.directory, page.equation);
+    Require(page.directory >= 0 && page.directory < kDirectoryCount, "the directory is in range");
+    Require(page.equation >= 0 && page.equation < EquationCount(page.directory), "the equation is in range");
+    Require(page.variableSet >= 0 && page.variableSet < kVariableSetCount, "the variable set is in range");
+    const VariableNumbers& list = variableLists[page.directory][page.equation];
     Require(page.position >= 0 && page.position < list.count, "the variable position is in range");
     Require(page.variable == list.number[page.position] - 1,
             "the selected variable is the list entry at the variable position minus 1");
-    Require(page.scrollOffset >= 0 && page.scrollOffset <= kalvo::kDirectoryCount - 8,
+    Require(page.scrollOffset >= 0 && page.scrollOffset <= kDirectoryCount - 8,
             "the directory scroll offset is in range");
 }
 
 int ChooseSlot(std::uint8_t byte) {
     const int wanted = byte & 1;
-    if (displays[wanted]) return wanted;
-    if (displays[1 - wanted]) return 1 - wanted;
-    return -1;
-}
-
-void NoteStep(const char* format, long a = 0, long b = 0, long c = 0) {
-    std::snprintf(lastStep, sizeof lastStep, format, a, b, c);
+    return slots[wanted].display ? wanted : slots[1 - wanted].display ? 1 - wanted : -1;
 }
 
 void OpenDisplay(int slot, DWORD width, DWORD height) {
     // Two displays of the mode at once are of different sizes.
-    const int other = 1 - slot;
-    if (displays[other] && displays[other]->Width() == width && displays[other]->Height() == height)
+    const sim::Display* other = slots[1 - slot].display.get();
+    if (other && other->Width() == width && other->Height() == height)
         width = width == kSizes[0] ? kSizes[1] : kSizes[0];
-    if (!displays[slot] || displays[slot]->Width() != width || displays[slot]->Height() != height)
-        displays[slot] = std::make_unique<sim::Display>(width, height);
-    Require(displays[slot]->SelectMode(kModeKey), "a display switches to the mode");
+    Slot& opened = slots[slot];
+    if (!opened.display || opened.display->Width() != width || opened.display->Height() != height)
+        opened.display = std::make_unique<sim::Display>(width, height);
+    Require(opened.display->SelectMode(kModeKey), "a display switches to the mode");
+    opened.page = dynamic_cast<const SolverMFD*>(opened.display->Page());
+    Require(opened.page != nullptr, "a display in the mode shows a page of the module");
+    const PageView view = ViewOf(slot);
+    CheckSelection(view);
+    Require(view.status == kSolved, "a new page starts with status 0");
 }
 
 void Draw(sim::Display& display) {
@@ -352,160 +250,174 @@ void Draw(sim::Display& display) {
 Allowance RunStep(Bytes& in, const PageView views[2]) {
     Allowance allowance;
     const int operation = in.Next() % 17;
-    switch (operation) {
-        case 0:
-        case 1:
-        case 2:
-        case 3:
-        case 4:
-        case 5:
-        case 6:
-        case 7: {
-            DWORD key = kNoCommand;
-            int button = -1, event = 0;
-            if (operation <= 5) {
-                key = kButtons[in.Next() % kButtonCount].key;
-            } else if (operation == 6) {
-                key = static_cast<DWORD>(in.NextBytes(4));
-            } else {
-                button = static_cast<std::int8_t>(in.Next());
-                event = in.Next();
-            }
-            const int slot = ChooseSlot(in.Next());
-            if (slot < 0) {
-                NoteStep("no display for a key or button");
-                break;
-            }
-            allowance.actingSlot = slot;
-            if (operation == 7) {
-                NoteStep("button %ld, event %ld on display %ld", button, event, slot);
-                const bool pressed = (event & PANEL_MOUSE_LBDOWN) != 0 && button >= 0 && button < kButtonCount;
-                const bool consumed = displays[slot]->ClickButton(button, event);
-                AllowCommandWrites(views[slot], pressed && consumed ? kButtons[button].key : kNoCommand, allowance);
-            } else {
-                NoteStep("key %ld on display %ld", static_cast<long>(key), slot);
-                AllowCommandWrites(views[slot], displays[slot]->PressKey(key) ? key : kNoCommand, allowance);
-            }
-            break;
+    if (operation <= 7 || operation == 11 || operation == 16) {  // on a display
+        DWORD key = kNoCommand;
+        int button = -1, event = 0;
+        if (operation <= 5) key = kButtons[in.Next() % kButtonCount].key;
+        if (operation == 6) key = static_cast<DWORD>(in.Little(4));
+        if (operation == 7) button = static_cast<std::int8_t>(in.Next()), event = in.Next();
+        const int slot = allowance.actingSlot = ChooseSlot(in.Next());
+        if (slot < 0) {
+            Note("no display for a key, a button, a drawing or the host");
+            return allowance;
         }
+        sim::Display& display = *slots[slot].display;
+        if (operation == 11) {
+            Note("drawing display %ld", slot);
+            Draw(display);
+            key = kDrawn;
+        } else if (operation == 16) {
+            Note("labels and menu of display %ld", slot);
+            const MFDBUTTONMENU* menu = nullptr;
+            Require(display.ButtonLabels().size() == kButtonCount && display.ButtonMenu(&menu) == kButtonCount &&
+                        menu != nullptr,
+                    "the page has a label and a menu entry for each of its fifteen buttons");
+            allowance.actingSlot = -1;  // the host only asks: neither page may change
+        } else if (operation == 7) {
+            Note("button %ld, event %ld on display %ld", button, event, slot);
+            const bool pressed = (event & PANEL_MOUSE_LBDOWN) != 0 && button >= 0 && button < kButtonCount;
+            key = display.ClickButton(button, event) && pressed ? kButtons[button].key : kNoCommand;
+        } else {
+            Note("key %ld on display %ld", static_cast<long>(key), slot);
+            key = display.PressKey(key) ? key : kNoCommand;
+        }
+        AllowCommandWrites(views[slot], key, allowance);
+        return allowance;
+    }
+    switch (operation) {
         case 8: {
-            char text[32];
-            const int length = in.Next() % 32;
-            for (int i = 0; i < length; ++i) text[i] = static_cast<char>(in.Next());
-            NoteStep("typing %ld bytes into the input box", length);
+            std::string text(in.Next() % 32, '\0');
+            for (char& c : text) c = static_cast<char>(in.Next());
+            Note("typing %ld bytes into the input box", static_cast<long>(text.size()));
             if (sim::InputBox().open) allowance.Allow(inputTarget);
-            sim::TypeIntoInputBox(std::string(text, static_cast<std::size_t>(length)));
+            sim::TypeIntoInputBox(text);
             break;
         }
         case 9:
-            NoteStep("input box cancelled");
+            Note("input box cancelled");
             sim::CancelInputBox();
             break;
         case 10: {
-            const int set = in.Next() & 1;
-            const int d = in.Next() % kalvo::kDirectoryCount;
-            int v = in.Next() % kalvo::VariableCount(d);
-            if (kalvo::kCatalogue[d].variables[v].symbol == "G") v = (v + 1) % kalvo::VariableCount(d);
+            const int set = in.Next() & 1, d = in.Next() % kDirectoryCount;
+            int v = in.Next() % VariableCount(d);
+            if (kCatalogue[d].variables[v].symbol == "G") v = (v + 1) % VariableCount(d);
             const int choice = in.Next();
-            const double value = choice == 255 ? in.NextDouble() : kValues[choice % kValueCount];
-            NoteStep("cell (%ld, %ld, %ld) written", set, d, v);
-            *KalvoValueCell(set, d, v) = value;
-            allowance.Allow({set, d, v});
-            break;
-        }
-        case 11: {
-            const int slot = ChooseSlot(in.Next());
-            NoteStep("drawing display %ld", slot);
-            if (slot < 0) break;
-            allowance.actingSlot = slot;
-            allowance.drawn = true;
-            Draw(*displays[slot]);
+            Note("cell (%ld, %ld, %ld) written", set, d, v);
+            *KalvoValueCell(set, d, v) =
+                choice == 255 ? std::bit_cast<double>(in.Little(8)) : kValues[choice % std::size(kValues)];
+            allowance.Allow(&ValueStore[set][d][v]);
             break;
         }
         case 12: {
-            const int slot = in.Next() & 1;
-            const DWORD width = kSizes[in.Next() % kSizeCount];
-            const DWORD height = kSizes[in.Next() % kSizeCount];
-            NoteStep("display %ld opened, %ld x %ld", slot, static_cast<long>(width), static_cast<long>(height));
+            const int slot = allowance.actingSlot = in.Next() & 1;
+            const DWORD width = kSizes[in.Next() % std::size(kSizes)], height = kSizes[in.Next() % std::size(kSizes)];
+            Note("display %ld opened, %ld x %ld", slot, width, height);
             OpenDisplay(slot, width, height);
-            allowance.actingSlot = slot;
-            allowance.opened = true;
+            allowance.command = kOpened;
             break;
         }
-        case 13: {
-            const int slot = in.Next() & 1;
-            NoteStep("display %ld closed", slot);
-            displays[slot].reset();
+        case 13:
+            slots[Note("display %ld closed", in.Next() & 1)] = {};
             break;
-        }
-        case 14: {
-            const int minutes = in.Next();
-            NoteStep("world advanced by %ld minutes", minutes);
-            sim::AdvanceTime(60.0 * minutes);
+        case 14:
+            sim::AdvanceTime(60.0 * Note("world advanced by %ld minutes", in.Next()));
             break;
-        }
-        case 15: {
-            const int world = in.Next() % static_cast<int>(Worlds().size());
-            NoteStep("world %ld installed", world);
-            sim::TheWorld() = Worlds()[world];
+        case 15:
+            sim::TheWorld() = worlds[Note("world %ld installed", in.Next() % worlds.size())];
             break;
-        }
-        case 16: {
-            const int slot = ChooseSlot(in.Next());
-            NoteStep("labels and menu of display %ld", slot);
-            if (slot < 0) break;
-            const MFDBUTTONMENU* menu = nullptr;
-            Require(displays[slot]->ButtonLabels().size() == kButtonCount &&
-                        displays[slot]->ButtonMenu(&menu) == kButtonCount && menu != nullptr,
-                    "the page has a label and a menu entry for each of its fifteen buttons");
-            break;
-        }
     }
     return allowance;
 }
 
-void StartAfresh() {
-    for (auto& display : displays) display.reset();
+// How an input left the cells, the pages, the input box and the vessel.
+struct Outcome {
+    std::array<std::uint64_t, sizeof(ValueStoreCells) / 8> cells;
+    PageView views[2];
+    bool boxOpen;
+    std::array<std::uint64_t, 7> world;  // the time, the vessel's position and velocity
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome Run(const std::uint8_t* data, std::size_t size) {
+    // What a step can change, put back as a freshly loaded module has it.
+    slots = {};
     sim::CancelInputBox();
-    kalvo::ValueStore = kalvo::InitialValueStore();
-    kalvo::Clipboard = {};
-    kalvo::TypedInputTarget = {};
-    inputTarget = {};
-    sim::TheWorld() = Worlds().front();
-    sim::ClearGdiFaults();
+    ValueStore = InitialValueStore();
+    Clipboard = {};
+    TypedInputTarget = {};
+    inputTarget = nullptr;
+    sim::TheWorld() = worlds.front();
     sim::ForgetDeletedObjects();
+    Note("none");
+    stepNumber = 0;
     OpenDisplay(0, 400, 400);
-}
 
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // As the host starts a module: its initialisation registers the mode.
-    opcDLLInit(nullptr);
-    Require(sim::FindModeByKey(kModeKey) != nullptr, "the module registers its mode under key 18");
-    BuildWorlds();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    StartAfresh();
-    Bytes in(data, size);
-    for (stepNumber = 1; !in.Empty(); ++stepNumber) {
-        const ValueStoreCells cellsBefore = kalvo::ValueStore;
+    Bytes in{data, std::min(size, kMostBytes)};
+    for (stepNumber = 1; in.at < in.size; ++stepNumber) {
+        const ValueStoreCells cellsBefore = ValueStore;
         const PageView before[2] = {ViewOf(0), ViewOf(1)};
         const Allowance allowance = RunStep(in, before);
         const PageView after[2] = {ViewOf(0), ViewOf(1)};
-
-        CheckGravitationalConstant();
-        const int actingStatus = allowance.actingSlot >= 0 ? after[allowance.actingSlot].status : 0;
-        CheckCells(cellsBefore, allowance, actingStatus);
+        CheckCells(cellsBefore, allowance, allowance.actingSlot >= 0 ? after[allowance.actingSlot].status : 0);
         for (int slot = 0; slot < 2; ++slot) {
-            CheckSelection(after[slot]);
+            if (after[slot] != before[slot]) CheckSelection(after[slot]);  // an unchanged page was checked before
             if (slot == allowance.actingSlot)
                 CheckStatus(before[slot], after[slot], allowance);
             else if (before[slot].open && after[slot].open)
                 Require(after[slot] == before[slot], "a step on one display leaves the other's page as it was");
         }
     }
+    const sim::World& world = sim::TheWorld();
+    const sim::Vec3 &p = world.focus.position, &v = world.focus.velocity;
+    return {std::bit_cast<decltype(Outcome::cells)>(ValueStore),
+            {ViewOf(0), ViewOf(1)},
+            sim::InputBox().open,
+            std::bit_cast<decltype(Outcome::world)>(std::array{world.time, p.x, p.y, p.z, v.x, v.y, v.z})};
+}
+
+}  // namespace
+
+const char* const fuzz::kName = "kalvo_page_fuzz";
+
+void fuzz::DescribeInput() {
+    char text[160];
+    const auto [what, a, b, c] = step;
+    std::snprintf(text, sizeof text, what, a, b, c);
+    std::fprintf(stderr, "  at step %d: %s\n", stepNumber, text);
+}
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::StartModule();
+    for (const sim::BuiltInScenario& scenario : sim::BuiltInScenarios())
+        if (auto built = sim::BuildScenario(scenario.name); const auto* world = std::get_if<sim::World>(&built))
+            worlds.push_back(*world);
+    Require(!worlds.empty(), "the host's scenarios build");
+    sim::World empty = worlds.front(), centred = worlds.front();
+    empty.bodies.clear();
+    empty.focus.reference = -1;
+    empty.focus.flight.reset();
+    centred.focus.position = centred.focus.velocity = {};
+    centred.focus.flight.reset();
+    centred.focus.landed = true;
+    worlds.insert(worlds.end(), {empty, centred});
+    for (int d = 0; d < kDirectoryCount; ++d)
+        for (int e = 0; e < EquationCount(d); ++e) variableLists[d][e] = EquationVariableNumbers(d, e);
+    for (const auto& set : InitialValueStore())
+        Require(SameBits(set[ORB][kOrbG], kGravitationalConstant) && SameBits(set[LNC][kLncG], kGravitationalConstant),
+                "the G cells hold 6.67259e-11");
+    return 0;
+}
+
+extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, std::size_t maxSize);
+
+extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size, std::size_t maxSize,
+                                               unsigned int) {
+    return LLVMFuzzerMutate(data, std::min(size, kMostBytes), std::min(maxSize, kMostBytes));
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static unsigned inputs = 0;
+    const Outcome first = Run(data, size);
+    if (inputs++ % 64 == 0) Require(Run(data, size) == first, "an input run again ends as it did the first time");
     return 0;
 }

@@ -14,186 +14,122 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <random>
-#include <string>
-#include <vector>
+#include <string_view>
 
-#include "catalogue/catalogue.h"
-#include "catalogue/value_store.h"
-#include "host/entry.h"
-#include "sim/host/display.h"
-#include "sim/host/host.h"
-#include "sim/world/scenario.h"
-#include "sim/world/world.h"
+#include "fuzz/fuzz.h"
 #include "ui/command_keys.h"
 
 namespace {
 
-constexpr DWORD kKalvoModeKey = 18;
+using fuzz::Broken;
+using fuzz::Require;
 
-// The advances after which the world is read: a minute (a single step of the
-// world), an hour and a day; a day in all, two days after the start.
-constexpr double kAdvances[] = {60, 3600, 86400};
+// The advances after which the world is read, after reading it as it starts: a
+// minute (a single step of the world), an hour and a day; a day in all, two days
+// after the start.
+constexpr double kAdvances[] = {0, 60, 3600, 86400};
 
 std::string input;  // the text of the input, for the message of a broken rule
-
-[[noreturn]] void Broken(const std::string& rule) {
-    std::fprintf(stderr, "\nkalvo_scenario_fuzz: invariant broken: %s\n  scenario: %.400s\n", rule.c_str(),
-                 input.c_str());
-    std::abort();
-}
-
-void Require(bool holds, const std::string& rule) {
-    if (!holds) Broken(rule);
-}
 
 // The scenario file the loader reads: a file in memory, rewritten for every input.
 int scenarioFile = -1;
 std::string scenarioPath;
 
-void WriteScenarioFile(const std::uint8_t* data, std::size_t size) {
-    Require(ftruncate(scenarioFile, 0) == 0, "the scenario file can be emptied");
-    std::size_t written = 0;
-    while (written < size) {
-        const ssize_t n = pwrite(scenarioFile, data + written, size - written, static_cast<off_t>(written));
-        Require(n > 0, "the scenario file can be written");
-        written += static_cast<std::size_t>(n);
-    }
-}
+// The world installed before each input, to see that a refusal keeps it.
+sim::World sentinel{{{"Sentinel", 1, 1, 0, {}, {}, -1}}, {}, 12345};
 
 // Coverage of sizes: libFuzzer counts these counters as it counts branches, so an
 // input that takes a distance, a speed or a mass of the world to a power of two
 // not reached before is kept, and the search goes on from it towards the ends of
 // a double, where the arithmetic of orbits overflows.
-enum Size { kDistance, kSpeed, kMass, kThrust, kRotation, kSizeKinds };
+enum Size { kDistance, kSpeed, kMass, kThrust, kRotation, kOther, kSizeKinds };
 constexpr int kSizeBuckets = 2 + 2100 / 8;  // ilogb from -1074 to 1023 in steps of 8, zero, not finite
 __attribute__((section("__libfuzzer_extra_counters"))) std::uint8_t sizeCounters[kSizeKinds][kSizeBuckets];
 
-void NoteSize(Size kind, double value) {
-    int bucket = 0;
-    if (!std::isfinite(value))
-        bucket = kSizeBuckets - 1;
-    else if (value != 0)
-        bucket = 1 + (std::ilogb(value) + 1074) / 8;
-    ++sizeCounters[kind][bucket];
-}
-
-void NoteSizes(const sim::World& world) {
-    // States are relative to the body orbited, or to the world's origin.
-    for (const sim::Body& body : world.bodies) {
-        NoteSize(kDistance, Length(body.position));
-        NoteSize(kSpeed, Length(body.velocity));
-        NoteSize(kMass, body.mass);
-        NoteSize(kRotation, body.rotationPeriod);
+// Counts every number of the world towards its size; names the first that is not
+// finite, or gives an empty string when all are.
+std::string Survey(const sim::World& world) {
+    std::string nonFinite;
+    const auto numbers = [&](Size kind, const std::string& whose, std::initializer_list<double> values) {
+        for (const double value : values) {
+            const bool finite = std::isfinite(value);
+            ++sizeCounters[kind][!finite ? kSizeBuckets - 1 : value == 0 ? 0 : 1 + (std::ilogb(value) + 1074) / 8];
+            if (!finite && nonFinite.empty()) nonFinite = whose;
+        }
+    };
+    numbers(kOther, "the time", {world.time});
+    for (const sim::Body& b : world.bodies) {
+        numbers(kMass, "the mass of " + b.name, {b.mass});
+        numbers(kDistance, "the radius or position of " + b.name, {b.radius, b.position.x, b.position.y, b.position.z});
+        numbers(kSpeed, "the velocity of " + b.name, {b.velocity.x, b.velocity.y, b.velocity.z});
+        numbers(kRotation, "the rotation period of " + b.name, {b.rotationPeriod});
     }
-    const sim::Vessel& vessel = world.focus;
-    NoteSize(kDistance, Length(vessel.position));
-    NoteSize(kSpeed, Length(vessel.velocity));
-    NoteSize(kMass, vessel.emptyMass + vessel.loadMass + vessel.tank.mass);
-    for (const sim::Thruster& thruster : vessel.mainThrusters) NoteSize(kThrust, thruster.maxThrust);
-}
-
-bool Finite(const sim::Vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
-
-// The first number of the world that is not finite, named; empty when all are.
-std::string NonFinitePart(const sim::World& world) {
-    if (!std::isfinite(world.time)) return "the time";
-    for (const sim::Body& body : world.bodies) {
-        if (!std::isfinite(body.mass) || !std::isfinite(body.radius) || !std::isfinite(body.rotationPeriod))
-            return "the mass, radius or period of " + body.name;
-        if (!Finite(body.position) || !Finite(body.velocity)) return "the position or velocity of " + body.name;
-    }
-    const sim::Vessel& vessel = world.focus;
-    if (!std::isfinite(vessel.emptyMass) || !std::isfinite(vessel.loadMass) || !std::isfinite(vessel.tank.mass) ||
-        !std::isfinite(vessel.tank.efficiency))
-        return "the vessel's masses";
-    for (const sim::Thruster& thruster : vessel.mainThrusters)
-        if (!std::isfinite(thruster.maxThrust) || !std::isfinite(thruster.isp)) return "a thruster of the vessel";
-    if (!Finite(vessel.position) || !Finite(vessel.velocity)) return "the vessel's position or velocity";
-    if (vessel.flight && (!std::isfinite(vessel.flight->groundSpeed) || !std::isfinite(vessel.flight->heading) ||
-                          !std::isfinite(vessel.flight->verticalSpeed)))
-        return "the vessel's flight";
-    return "";
+    const sim::Vessel& v = world.focus;
+    numbers(kMass, "the vessel's masses", {v.emptyMass, v.loadMass, v.tank.mass});
+    numbers(kOther, "the vessel's tank", {v.tank.efficiency});
+    for (const sim::Thruster& thruster : v.mainThrusters)
+        numbers(kThrust, "a thruster", {thruster.maxThrust, thruster.isp});
+    numbers(kDistance, "the vessel's position", {v.position.x, v.position.y, v.position.z});
+    numbers(kSpeed, "the vessel's velocity", {v.velocity.x, v.velocity.y, v.velocity.z});
+    if (v.flight)
+        numbers(kOther, "the vessel's flight", {v.flight->groundSpeed, v.flight->heading, v.flight->verticalSpeed});
+    return nonFinite;
 }
 
 // Get All in every directory of the page, from BOP round to BOP again; every
 // readable cell of the directory is then finite (a reading that fails writes
 // nothing, and the cells start at 0).
-void ReadEverything(sim::Display& display, double time) {
-    kalvo::ValueStore = kalvo::InitialValueStore();
-    for (int d = 0; d < kalvo::kDirectoryCount; ++d) {
-        display.PressKey(kalvo::kKeyGetAllValues);
-        for (int v = 0; v < kalvo::VariableCount(d); ++v)
-            if (kalvo::kCatalogue[d].variables[v].fetchable && !std::isfinite(kalvo::ValueStore[0][d][v]))
-                Broken("a reading of an accepted world is finite: " + std::string(kalvo::kCatalogue[d].code) + " " +
-                       std::string(kalvo::kCatalogue[d].variables[v].symbol) + " read " +
-                       std::to_string(kalvo::ValueStore[0][d][v]) + " at " + std::to_string(time) + " s");
-        display.PressKey(kalvo::kKeyNextDirectory);
+void ReadEverything(sim::Display& display) {
+    using namespace kalvo;
+    ValueStore = InitialValueStore();
+    for (int d = 0; d < kDirectoryCount; ++d) {
+        display.PressKey(kKeyGetAllValues);
+        for (int v = 0; v < VariableCount(d); ++v)
+            if (kCatalogue[d].variables[v].fetchable && !std::isfinite(ValueStore[0][d][v]))
+                Broken("a reading of an accepted world is finite: " + std::string(kCatalogue[d].code) + " " +
+                       std::string(kCatalogue[d].variables[v].symbol) + " read " + std::to_string(ValueStore[0][d][v]) +
+                       " at " + std::to_string(sim::TheWorld().time) + " s");
+        display.PressKey(kKeyNextDirectory);
     }
 }
 
 // A refusal names the file, then where in it and what was expected, on one line.
 void CheckRefusal(const std::string& error) {
     const std::string prefix = scenarioPath + ": ";
-    Require(error.rfind(prefix, 0) == 0, "a refusal starts with the file's name: " + error);
+    Require(error.starts_with(prefix), "a refusal starts with the file's name: " + error);
     Require(error.find('\n') == std::string::npos, "a refusal is one line: " + error);
-    const std::string rest = error.substr(prefix.size());
-    const bool brokenJson = rest.rfind("not valid JSON: parse error at line ", 0) == 0;
-    Require(brokenJson || rest.find("expected") != std::string::npos, "a refusal says what was expected: " + error);
-}
-
-sim::World& Sentinel() {
-    static sim::World world;
-    return world;
+    Require(error.find("expected", prefix.size()) != std::string::npos ||
+                std::string_view(error).substr(prefix.size()).starts_with("not valid JSON: parse error at line "),
+            "a refusal says what was expected: " + error);
+    const sim::World& world = sim::TheWorld();
+    Require(world.time == sentinel.time && world.bodies.size() == 1 && world.bodies[0].name == "Sentinel",
+            "a refused scenario leaves the world as it was");
 }
 
 // Numbers worth putting into a scenario: the ends of a double, and values where
 // the arithmetic of orbits turns (squares that overflow, a parabola's eccentricity).
-constexpr const char* kEdgeNumbers[] = {"0",
-                                        "-0",
-                                        "1",
-                                        "-1",
-                                        "1e308",
-                                        "-1e308",
-                                        "1.7976931348623157e308",
-                                        "1e-300",
-                                        "5e-324",
-                                        "1e154",
-                                        "1e-154",
-                                        "1e400",
-                                        "2",
-                                        "0.9999999999999999",
-                                        "1.0000000000000002",
-                                        "90",
-                                        "-90",
-                                        "180",
-                                        "360"};
+// clang-format off
+constexpr const char* kEdgeNumbers[] = {
+    "0", "-0", "1", "-1", "1e308", "-1e308", "1.7976931348623157e308", "1e-300", "5e-324", "1e154", "1e-154",
+    "1e400", "2", "0.9999999999999999", "1.0000000000000002", "90", "-90", "180", "360"};
+// clang-format on
 
-// A number of the text outside its strings: where it starts and how long it is.
-struct NumberSpan {
-    std::size_t start, length;
-};
-
-std::vector<NumberSpan> NumbersIn(const std::uint8_t* data, std::size_t size) {
-    std::vector<NumberSpan> numbers;
+// Where each number of the text outside its strings starts, and how long it is.
+std::vector<std::pair<std::size_t, std::size_t>> NumbersIn(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::pair<std::size_t, std::size_t>> numbers;
     bool inString = false;
     for (std::size_t i = 0; i < size; ++i) {
         const char c = static_cast<char>(data[i]);
         if (inString) {
-            if (c == '\\')
-                ++i;
-            else if (c == '"')
-                inString = false;
+            i += c == '\\';
+            inString = c != '"';
         } else if (c == '"') {
             inString = true;
         } else if (c == '-' || std::isdigit(static_cast<unsigned char>(c))) {
             std::size_t end = i + 1;
             while (end < size && std::strchr("0123456789.eE+-", static_cast<char>(data[end])) != nullptr) ++end;
-            numbers.push_back({i, end - i});
+            numbers.emplace_back(i, end - i);
             i = end - 1;
         }
     }
@@ -201,6 +137,10 @@ std::vector<NumberSpan> NumbersIn(const std::uint8_t* data, std::size_t size) {
 }
 
 }  // namespace
+
+const char* const fuzz::kName = "kalvo_scenario_fuzz";
+
+void fuzz::DescribeInput() { std::fprintf(stderr, "  scenario: %.400s\n", input.c_str()); }
 
 // libFuzzer's own mutation of the bytes.
 extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, std::size_t maxSize);
@@ -211,64 +151,50 @@ extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, st
 extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size, std::size_t maxSize,
                                                unsigned int seed) {
     std::minstd_rand random(seed);
-    const std::vector<NumberSpan> numbers = NumbersIn(data, size);
+    const auto numbers = NumbersIn(data, size);
     if (numbers.empty() || random() % 2 == 0) return LLVMFuzzerMutate(data, size, maxSize);
-    const NumberSpan number = numbers[random() % numbers.size()];
-    std::string replacement;
+    const auto [start, length] = numbers[random() % numbers.size()];
+    std::string replacement = kEdgeNumbers[random() % std::size(kEdgeNumbers)];
     if (random() % 2 == 0) {
-        replacement = kEdgeNumbers[random() % std::size(kEdgeNumbers)];
-    } else {
-        const std::string old(reinterpret_cast<const char*>(data + number.start), number.length);
-        const int power = static_cast<int>(random() % 641) - 320;
-        char text[40];
-        std::snprintf(text, sizeof text, "%.17ge%d", std::strtod(old.c_str(), nullptr), power);
+        const std::string old(reinterpret_cast<const char*>(data + start), length);
+        char text[48];
+        std::snprintf(text, sizeof text, "%.17ge%d", std::strtod(old.c_str(), nullptr),
+                      static_cast<int>(random() % 641) - 320);
         replacement = text;
     }
-    const std::size_t newSize = size - number.length + replacement.size();
+    const std::size_t newSize = size - length + replacement.size();
     if (newSize > maxSize) return LLVMFuzzerMutate(data, size, maxSize);
-    std::memmove(data + number.start + replacement.size(), data + number.start + number.length,
-                 size - number.start - number.length);
-    std::memcpy(data + number.start, replacement.data(), replacement.size());
+    std::memmove(data + start + replacement.size(), data + start + length, size - start - length);
+    std::memcpy(data + start, replacement.data(), replacement.size());
     return newSize;
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    opcDLLInit(nullptr);
-    Require(sim::FindModeByKey(kKalvoModeKey) != nullptr, "the module registers its mode under key 18");
+    fuzz::StartModule();
     scenarioFile = memfd_create("scenario.json", 0);
     Require(scenarioFile >= 0, "a file in memory can be made");
     scenarioPath = "/proc/self/fd/" + std::to_string(scenarioFile);
-    // The world installed before each input, to see that a refusal keeps it.
-    Sentinel().bodies.push_back({"Sentinel", 1, 1, 0, {}, {}, -1});
-    Sentinel().time = 12345;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     input.assign(reinterpret_cast<const char*>(data), size);
-    WriteScenarioFile(data, size);
-    sim::TheWorld() = Sentinel();
+    Require(ftruncate(scenarioFile, 0) == 0 && pwrite(scenarioFile, data, size, 0) == static_cast<ssize_t>(size),
+            "the scenario file can be written");
+    sim::TheWorld() = sentinel;
     const std::string error = sim::LoadScenario(scenarioPath);
     if (!error.empty()) {
         CheckRefusal(error);
-        const sim::World& world = sim::TheWorld();
-        Require(world.time == Sentinel().time && world.bodies.size() == 1 && world.bodies[0].name == "Sentinel",
-                "a refused scenario leaves the world as it was");
         return 0;
     }
-    NoteSizes(sim::TheWorld());
-    Require(NonFinitePart(sim::TheWorld()).empty(),
-            "an accepted world starts finite: " + NonFinitePart(sim::TheWorld()));
     sim::Display display(400, 400);
-    Require(display.SelectMode(kKalvoModeKey), "a display switches to the mode");
-    ReadEverything(display, sim::TheWorld().time);
+    Require(display.SelectMode(kalvo::kModeKey), "a display switches to the mode");
     for (const double seconds : kAdvances) {
-        Require(sim::AdvanceTime(seconds), "the world advances");
-        NoteSizes(sim::TheWorld());
-        const std::string part = NonFinitePart(sim::TheWorld());
-        Require(part.empty(),
-                "an accepted world stays finite: " + part + " at " + std::to_string(sim::TheWorld().time) + " s");
-        ReadEverything(display, sim::TheWorld().time);
+        Require(seconds == 0 || sim::AdvanceTime(seconds), "the world advances");
+        const std::string part = Survey(sim::TheWorld());
+        Require(part.empty(), "an accepted world " + std::string(seconds == 0 ? "starts" : "stays") +
+                                  " finite: " + part + " at " + std::to_string(sim::TheWorld().time) + " s");
+        ReadEverything(display);
     }
     return 0;
 }
