@@ -38,7 +38,7 @@ void Require(bool holds, const Rule& rule) {
 // Its initialisation registers the mode.
 inline void StartModule() {
     opcDLLInit(nullptr);
-    Require(sim::FindModeByKey(kalvo::kModeKey) != nullptr, "the module registers its mode under key 18");
+    Require(sim::FindModeByKey(kalvo::kModeKey) != nullptr, "the module registers its mode under its key");
 }
 
 }  // namespace fuzz
