@@ -41,48 +41,35 @@ double AsymptoteDegrees(double e) { return e > 1 ? std::acos(-1 / e) * 180 / pi 
 // d(tau)/dv per degree: the scaled form of r^2 dv = h dt, 1 / (1 + e cos v)^2.
 double Slope(double e, double v) { return pi / 180 / std::pow(1 + e * std::cos(Radians(v, pi)), 2); }
 
-// clang-format off
 const double kEccentricities[] = {0, 0.1, 0.3, 0.5, 0.7, 0.9, 0.95, 1, 1.2, 2, 5};
-// clang-format on
 
 TEST(OrbitTime, KernelFollowsTheTextbookOnEveryConic) {
-    for (const double e : kEccentricities) {
+    for (const double e : kEccentricities)
         for (const double v : {10.0, 45.0, 90.0, 135.0, 170.0, 190.0, 250.0, 315.0, 350.0}) {
             const double outgoing = v <= 180 ? v : 360 - v;
             if (outgoing >= AsymptoteDegrees(e) - 1) continue;
             EXPECT_TRUE(Near(ScaledPerigeeTime(e, v, pi), TextbookTime(e, v), 1e-11)) << "e " << e << " v " << v;
         }
-    }
 }
 
 TEST(OrbitTime, KernelEdgesAndFigures) {
-    struct Case {
-        double e, v, expected, relative;
-    };
-    const Case cases[] = {
-        {0.5, 0, 0, 0},  // perigee
-        {2, 0, 0, 0},
-        {1, 360, 0, 0},  // back at perigee on an open orbit
-        {2, 360, 0, 0},
+    // clang-format off
+    const struct { double e, v, expected, relative; } cases[] = {
+        {0.5, 0, 0, 0}, {2, 0, 0, 0},      // perigee
+        {1, 360, 0, 0}, {2, 360, 0, 0},    // back at perigee on an open orbit
         {1, 180, kUnreachableAnomaly, 0},  // a parabola never reaches apogee
-        {2, 150, kUnreachableAnomaly, 0},  // past the asymptote at 120 degrees
-        {2, 200, kUnreachableAnomaly, 0},
-        {0.5, 180, pi / std::pow(0.75, 1.5), 1e-15},  // half a period
-        {0.5, 360, 2 * pi / std::pow(0.75, 1.5), 1e-15},
+        {2, 150, kUnreachableAnomaly, 0}, {2, 200, kUnreachableAnomaly, 0},  // past the asymptote at 120 degrees
+        {0.5, 180, pi / std::pow(0.75, 1.5), 1e-15}, {0.5, 360, 2 * pi / std::pow(0.75, 1.5), 1e-15},  // half and whole period
         // Rounded by hand: the circle (pi/2), the parabola (-2/3 with the short pi's trace).
-        {0, 90, 1.5707963, 1e-15},
-        {1, 90, -0.6666666, 1e-7},
-        {1, 270, 0.6666666, 1e-7},
+        {0, 90, 1.5707963, 1e-15}, {1, 90, -0.6666666, 1e-7}, {1, 270, 0.6666666, 1e-7},
     };
-    for (const Case& c : cases)
+    // clang-format on
+    for (const auto& c : cases)
         EXPECT_TRUE(Near(ScaledPerigeeTime(c.e, c.v, pi), c.expected, c.relative)) << "e " << c.e << " v " << c.v;
-}
-
-TEST(OrbitTime, SignOfIsPlusOrMinusOneForEveryDouble) {
-    const std::pair<double, int> cases[] = {
+    const std::pair<double, int> signs[] = {
         {0.0, 1},    {-0.0, 1},     {NAN, 1}, {INFINITY, 1}, {-INFINITY, -1},
         {1e-310, 1}, {-1e-310, -1}, {2.5, 1}, {-2.5, -1},    {kUnreachableAnomaly, -1}};
-    for (const auto& [x, sign] : cases) EXPECT_EQ(SignOf(x), sign) << x;
+    for (const auto& [x, sign] : signs) EXPECT_EQ(SignOf(x), sign) << x;
 }
 
 // Time then anomaly: the search stops within the tolerance on the scaled time,
@@ -124,20 +111,18 @@ TEST(OrbitTime, NearTheAsymptoteTheAnswerIsOnlyWithinOneTableStep) {
 
 // clang-format off
 const test::SolveCase kTimeCases[] = {
-    // Times worked by hand with p = 1e7 and the Earth's mass: t = tau p^2 / sqrt(p G M);
-    // the hyperbola's at v = 300 on its incoming branch.
+    // Times worked by hand with p = 1e7 and the Earth's mass: t = tau p^2 / sqrt(p G M)
+    // (1497.76 s at e = 0.5, v = 90 in consistency_test.cpp), the hyperbola's at v = 300
+    // on its incoming branch. A time goes as 1/sqrt(M), down to masses below a kilogram.
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 270}, {"M", kEarthMass}}, kSolved, 13824.495797150617, 1e-13},
-    // A time goes as 1/sqrt(M), down to masses below a kilogram.
-    {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 270}, {"M", 0.5}}, kSolved,
-     13824.495797150617 * std::sqrt(kEarthMass / 0.5), 1e-12},
+    {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 270}, {"M", 0.5}}, kSolved, 13824.495797150617 * std::sqrt(kEarthMass / 0.5), 1e-12},
     // The period of apsides half a metre out.
-    {ORB, 10, "t", {{"ra", 0.5}, {"rp", 0.5}, {"M", kEarthMass}}, kSolved,
-     2 * 3.1415926 * std::sqrt(0.125 / (6.67259e-11 * kEarthMass)), 1e-14},
+    {ORB, 10, "t", {{"ra", 0.5}, {"rp", 0.5}, {"M", kEarthMass}}, kSolved, 2 * 3.1415926 * std::sqrt(0.125 / (6.67259e-11 * kEarthMass)), 1e-14},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 2}, {"v", 300}, {"M", kEarthMass}}, kSolved, 245.95017565260534, 1e-13},
-    {ORB, 9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 1497.758877396206}, {"M", kEarthMass}}, kSolved, 90, 1e-12},
     {ORB, 9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 13824.495797150617}, {"M", kEarthMass}}, kSolved, 270, 1e-12},
     {ORB, 9, "v", {{"p", 1e7}, {"e", 2}, {"t", 245.95017565260534}, {"M", kEarthMass}}, kSolved, 300, 1e-9},
     {ORB, 9, "p", {{"e", 0.5}, {"v", 90}, {"t", 0}, {"M", kEarthMass}}, kSolved, 0},  // the cube root of 0 through ln
+    {ORB, 9, "p", {{"e", 2}, {"v", 300}, {"t", 245.95017565260534}, {"M", kEarthMass}}, kSolved, 1e7, 1e-12},
     // An ellipse: no time before perigee, none beyond one period (about 15322 s).
     {ORB, 9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 0}, {"M", kEarthMass}}, kSolved, 360, 0},
     {ORB, 9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", -100}, {"M", kEarthMass}}, kSolved, 360, 0},
@@ -173,13 +158,6 @@ const test::SolveCase kTimeCases[] = {
 // clang-format on
 
 TEST(OrbitTimeSolvers, TimesAnomaliesAndPeriods) { test::ExpectCases(kTimeCases); }
-
-TEST(OrbitTimeSolvers, AnIncomingHyperbolicTimeGivesAnIncomingAnomaly) {
-    const auto outcome = test::Solve(ORB, 9, "v", {{"p", 1e7}, {"e", 2}, {"t", 50}, {"M", kEarthMass}});
-    EXPECT_EQ(outcome.status, kSolved);
-    EXPECT_GT(outcome.value, 360 - AsymptoteDegrees(2));
-    EXPECT_LT(outcome.value, 360);
-}
 
 // The search's cost, counted: one kernel evaluation per table point (181), and one
 // per bracket update, at most 10000.

@@ -129,13 +129,7 @@ const test::SolveCase kCases[] = {
     {ESC, 1, "lbo", {{"vnf", 100}, {"ls", 350}, {"k", 270}}, kSolved, 520},  // never reduced to [0, 360)
 
     // 10 t ship, 2 t load, 18 t fuel, 3100 m/s either way at an Isp of 4400 m/s.
-    {FUE,
-     0,
-     "mf",
-     {{"DV", -3100}, {"ms", 10000}, {"ml", 2000}, {"mi", 18000}, {"Isp", 4400}},
-     kSolved,
-     2829.9966034389226,
-     1e-13},
+    {FUE, 0, "mf", {{"DV", -3100}, {"ms", 10000}, {"ml", 2000}, {"mi", 18000}, {"Isp", 4400}}, kSolved, 2829.9966034389226, 1e-13},
     {FUE, 0, "DV", {{"mf", 1000}, {"ms", 1000}, {"ml", 0}, {"mi", 0}, {"Isp", 3000}}, kSolved, -2079.44154168, 1e-10},
     {FUE, 0, "DV", {{"mf", 0}, {"ms", 0}, {"ml", 0}, {"mi", 1000}, {"Isp", 3000}}, kError},        // nothing left
     {FUE, 0, "DV", {{"mf", 1000}, {"ms", 500}, {"ml", 0}, {"mi", -2000}, {"Isp", 3000}}, kError},  // negative ratio

@@ -4,50 +4,14 @@
 // as the page documents it (ORB equation 1 is "Vt=sqrt(p*G*M)/r" with r p Vt M).
 #include <algorithm>
 #include <climits>
+#include <sstream>
 
 #include "sim/gdi/gdi.h"
 #include "tests/support/loaded_kalvo.h"
-#include "ui/command_keys.h"
+#include "ui/buttons.h"
 
 namespace kalvo::test {
 namespace {
-
-// Buttons 0 to 14 as the host shows them, and the key each stands for.
-const struct {
-    const char* label;
-    const char* menuLine;
-    char selectCharacter;
-    CommandKey key;
-} kButtonTable[] = {
-    {"Dr>", "Next Directory", '+', kKeyNextDirectory},
-    {"Dr<", "Prev Directory", '-', kKeyPrevDirectory},
-    {"Eq>", "Next Equation", ']', kKeyNextEquation},
-    {"Eq<", "Prev Equation", '[', kKeyPrevEquation},
-    {"VSt", "Select Variable Set", 'R', kKeySelectVariableSet},
-    {"Vr>", "Next Variable", '>', kKeyNextVariable},
-    {"Vr<", "Prev Variable", '<', kKeyPrevVariable},
-    {"Inp", "Input Value", 'L', kKeyInputValue},
-    {"Slv", "Solve for Variable", 'S', kKeySolve},
-    {"All", "Get All Values", 'A', kKeyGetAllValues},
-    {"Cpy", "Copy to Clipboard", 'C', kKeyCopy},
-    {"Pst", "Paste from Clipboard", 'V', kKeyPaste},
-    {"Get", "Get System Value", 'G', kKeyGetSystemValue},
-    {"Hlp", "Variable Help", 'H', kKeyVariableHelp},
-    {"0->", "Zero Value", 'Z', kKeyZeroValue},
-};
-
-// Everything a command can change that the host can see.
-struct Outcome {
-    bool consumed, redraw;
-    int status;
-    bool inputBoxOpen;
-    std::string inputBoxTitle;
-    StoreSnapshot cells;
-    CellName selected;
-    double pastedAfterwards;  // what a Paste then puts in the selected cell
-    bool showsHelp;
-    bool operator==(const Outcome&) const = default;
-};
 
 class Commands : public LoadedKalvo {
 protected:
@@ -59,10 +23,10 @@ protected:
         return std::any_of(texts.begin(), texts.end(), [](const auto& t) { return t.at == sim::Point{85, 144}; });
     }
 
-    // From ORB equation 1 with p selected, typed values and one value on the
-    // clipboard, every command has an effect of its own. The module is loaded
-    // afresh, so that clicks and presses start from the same state.
-    Outcome AfterCommand(bool click, int button) {
+    // Everything a command can change that the host can see, from ORB equation 1
+    // with p selected, typed values and one value on the clipboard, where every
+    // command has an effect of its own; the module is loaded afresh each time.
+    std::string AfterCommand(bool click, int button) {
         Reload();
         auto display = OpenPage();
         for (const DWORD key : {kKeyNextDirectory, kKeyNextEquation, kKeyNextVariable}) Press(*display, key);
@@ -71,97 +35,128 @@ protected:
         for (const auto& [symbol, value] : {std::pair{"r", 7e6}, {"p", 6.5e6}, {"Vt", 7.5e3}, {"M", 6e24}})
             Cell(0, ORB, symbol) = value;
         display->TakeRedrawRequest();
-
-        Outcome outcome{};
-        outcome.consumed = click ? display->ClickButton(button) : display->PressKey(kButtonTable[button].key);
-        outcome.redraw = display->TakeRedrawRequest();
-        outcome.status = pageStatus(display->Page());
-        outcome.inputBoxOpen = sim::InputBox().open;
-        outcome.inputBoxTitle = sim::InputBox().title;
-        outcome.cells = Snapshot();
-        outcome.showsHelp = ShowsHelp(*display);
-        outcome.selected = SelectedCell(*display);
-        Press(*display, kKeyPaste);
-        outcome.pastedAfterwards = Cell(outcome.selected);
-        return outcome;
+        std::ostringstream out;
+        out << (click ? display->ClickButton(button) : display->PressKey(kButtons[button].key))
+            << display->TakeRedrawRequest() << " status " << pageStatus(display->Page()) << " box "
+            << sim::InputBox().open << sim::InputBox().title << " help " << ShowsHelp(*display) << " cells";
+        for (const double cell : Snapshot()) out << " " << cell;
+        const CellName selected = SelectedCell(*display);
+        Press(*display, kKeyPaste);  // what a Paste then puts in the selected cell
+        out << " " << selected << " then pastes " << Cell(selected);
+        return out.str();
     }
 };
 
-TEST_F(Commands, ButtonsTheirMenuAndTheirKeys) {
+// The host sees the module's button table (its texts are checked where the front
+// end lists them), and a click does what its key does.
+TEST_F(Commands, ButtonsServeTheirTableAndClickAsTheirKeys) {
     {
         auto display = OpenPage();
         const MFDBUTTONMENU* menu = nullptr;
         ASSERT_EQ(display->ButtonMenu(&menu), 15);
-        EXPECT_EQ(display->Page()->ButtonMenu(nullptr), 15);
         ASSERT_EQ(display->ButtonLabels().size(), 15u);
         for (int b = 0; b < 15; ++b) {
-            SCOPED_TRACE(kButtonTable[b].label);
-            EXPECT_EQ(display->ButtonLabels()[b], kButtonTable[b].label);
+            SCOPED_TRACE(kButtons[b].label);
+            EXPECT_EQ(display->ButtonLabels()[b], kButtons[b].label);
             // The records are packed: read each field by value, never bind to it.
             const char* line1 = menu[b].line1;
             const char* line2 = menu[b].line2;
             const char selectCharacter = menu[b].selchar;
-            EXPECT_STREQ(line1, kButtonTable[b].menuLine);
+            EXPECT_STREQ(line1, kButtons[b].menuLine);
             EXPECT_EQ(line2, nullptr);
-            EXPECT_EQ(selectCharacter, kButtonTable[b].selectCharacter);
+            EXPECT_EQ(selectCharacter, kButtons[b].selectCharacter);
         }
-    }
+    }  // the page goes before the module is loaded afresh
     for (int b = 0; b < 15; ++b) {
-        SCOPED_TRACE(kButtonTable[b].label);
-        const Outcome clicked = AfterCommand(true, b);
-        EXPECT_TRUE(clicked.consumed);
-        EXPECT_TRUE(clicked == AfterCommand(false, b));
+        const std::string clicked = AfterCommand(true, b);
+        EXPECT_EQ(clicked.substr(0, 1), "1") << kButtons[b].label;  // consumed
+        EXPECT_EQ(clicked, AfterCommand(false, b)) << kButtons[b].label;
     }
 }
 
-TEST_F(Commands, SelectionCommandsMoveWithinTheirBounds) {
-    // Short names for the keys, so that each case fits a line.
+// Every command from a new page (the module loaded afresh, so the clipboard starts
+// empty), with the cells `given` set and the keys `before` pressed: the redraw it
+// asks for, the status it leaves, every cell it changes, and the selection after.
+TEST_F(Commands, EachCommandChangesOnlyWhatItSays) {
     const DWORD dr = kKeyNextDirectory, dl = kKeyPrevDirectory, eq = kKeyNextEquation, el = kKeyPrevEquation,
-                vr = kKeyNextVariable, vl = kKeyPrevVariable, set = kKeySelectVariableSet, help = kKeyVariableHelp;
+                vr = kKeyNextVariable, vl = kKeyPrevVariable, set = kKeySelectVariableSet, help = kKeyVariableHelp,
+                solve = kKeySolve, copy = kKeyCopy, paste = kKeyPaste, zero = kKeyZeroValue;
     const std::vector<DWORD> toGld(8, dr), toLastOrbEquation{dr, eq, eq, eq, eq, eq, eq, eq, eq, eq, eq};
     const std::vector<std::string> orb0{"r", "p", "e", "v"}, orb1{"r", "p", "Vt", "M"}, bop{"a", "b", "c"};
+    const CellName a{0, BOP, "a"}, b{0, BOP, "b"}, c{0, BOP, "c"}, a2{1, BOP, "a"}, b2{1, BOP, "b"}, c2{1, BOP, "c"};
+    using Values = std::vector<std::pair<CellName, double>>;
     const struct {
-        const char* name;
-        std::vector<DWORD> before;  // keys pressed first, from a new page
-        DWORD key;
-        bool redraw;
-        CellName selected;
-        std::vector<std::string> equation;  // the symbols of the equation selected after
-        bool showsHelp;
+        const char* name = "";
+        Values given = {};
+        std::vector<DWORD> before = {};
+        DWORD key = 0;
+        bool redraw = false;
+        int status = 0;
+        Values changed = {};
+        CellName selected = {-1, -1, ""};        // not compared when left so
+        std::vector<std::string> equation = {};  // the symbols of the equation selected after, when given
+        bool showsHelp = false;
     } cases[] = {
         // clang-format off
-        {"next directory from BOP 3 b", {eq, eq, eq, vr}, dr, true, {0, ORB, "r"}, orb0, false},
-        {"prev directory at BOP", {}, dl, false, {0, BOP, "a"}, bop, false},
-        {"prev directory from ORB 2", {dr, eq, eq, vr, vr}, dl, true, {0, BOP, "a"}, bop, false},
-        {"next directory at GLD", toGld, dr, false, {0, GLD, "Vd"}, {"Vd", "Vh", "a"}, false},
-        {"prev directory from GLD", toGld, dl, true, {0, RNT, "la"}, {"la", "lb", "wa", "wb", "t", "to", "loa", "lob"}, false},
-        {"next equation from ORB 3 p", {dr, eq, eq, eq, vr}, eq, true, {0, ORB, "Vt"}, {"Vt", "Vr", "V"}, false},
-        {"next equation at the last", toLastOrbEquation, eq, false, {0, ORB, "M"}, {"M", "ra", "rp", "t"}, false},
-        {"prev equation", {dr, eq, eq, vr}, el, true, {0, ORB, "r"}, orb1, false},
-        {"prev equation at the first", {dr, vr}, el, false, {0, ORB, "p"}, orb0, false},
-        {"next variable", {dr, eq}, vr, true, {0, ORB, "p"}, orb1, false},
-        {"next variable at the last", {dr, eq, vr, vr, vr}, vr, false, {0, ORB, "M"}, orb1, false},
-        {"prev variable", {dr, eq, vr, vr}, vl, true, {0, ORB, "p"}, orb1, false},
-        {"prev variable at the first", {dr, eq}, vl, false, {0, ORB, "r"}, orb1, false},
-        {"select variable set", {}, set, true, {1, BOP, "a"}, bop, false},
-        {"select variable set twice", {set}, set, true, {0, BOP, "a"}, bop, false},
-        {"variable set kept across directories", {set}, dr, true, {1, ORB, "r"}, orb0, false},
-        {"variable help", {dr}, help, true, {0, ORB, "r"}, orb0, true},
-        {"variable help off again", {dr, help}, help, true, {0, ORB, "r"}, orb0, false},
+        {.name = "next directory from BOP 3 b", .before = {eq, eq, eq, vr}, .key = dr, .redraw = true, .selected = {0, ORB, "r"}, .equation = orb0},
+        {.name = "prev directory at BOP", .key = dl, .selected = {0, BOP, "a"}, .equation = bop},
+        {.name = "prev directory from ORB 2", .before = {dr, eq, eq, vr, vr}, .key = dl, .redraw = true, .selected = {0, BOP, "a"}, .equation = bop},
+        {.name = "next directory at GLD", .before = toGld, .key = dr, .selected = {0, GLD, "Vd"}, .equation = {"Vd", "Vh", "a"}},
+        {.name = "prev directory from GLD", .before = toGld, .key = dl, .redraw = true, .selected = {0, RNT, "la"}, .equation = {"la", "lb", "wa", "wb", "t", "to", "loa", "lob"}},
+        {.name = "next equation from ORB 3 p", .before = {dr, eq, eq, eq, vr}, .key = eq, .redraw = true, .selected = {0, ORB, "Vt"}, .equation = {"Vt", "Vr", "V"}},
+        {.name = "next equation at the last", .before = toLastOrbEquation, .key = eq, .selected = {0, ORB, "M"}, .equation = {"M", "ra", "rp", "t"}},
+        {.name = "prev equation", .before = {dr, eq, eq, vr}, .key = el, .redraw = true, .selected = {0, ORB, "r"}, .equation = orb1},
+        {.name = "prev equation at the first", .before = {dr, vr}, .key = el, .selected = {0, ORB, "p"}, .equation = orb0},
+        {.name = "next variable", .before = {dr, eq}, .key = vr, .redraw = true, .selected = {0, ORB, "p"}, .equation = orb1},
+        {.name = "next variable at the last", .before = {dr, eq, vr, vr, vr}, .key = vr, .selected = {0, ORB, "M"}, .equation = orb1},
+        {.name = "prev variable", .before = {dr, eq, vr, vr}, .key = vl, .redraw = true, .selected = {0, ORB, "p"}, .equation = orb1},
+        {.name = "prev variable at the first", .before = {dr, eq}, .key = vl, .selected = {0, ORB, "r"}, .equation = orb1},
+        {.name = "select variable set", .key = set, .redraw = true, .selected = {1, BOP, "a"}, .equation = bop},
+        {.name = "select variable set twice", .before = {set}, .key = set, .redraw = true, .selected = {0, BOP, "a"}},
+        {.name = "variable set kept across directories", .before = {set}, .key = dr, .redraw = true, .selected = {1, ORB, "r"}},
+        {.name = "variable help", .before = {dr}, .key = help, .redraw = true, .selected = {0, ORB, "r"}, .showsHelp = true},
+        {.name = "variable help off again", .before = {dr, help}, .key = help, .redraw = true, .selected = {0, ORB, "r"}},
+        {.name = "zero value", .given = {{a, 5}, {a2, 6}}, .key = zero, .redraw = true, .changed = {{a, 0}}},
+        {.name = "zero value in the second set", .given = {{a, 5}, {a2, 6}}, .before = {set}, .key = zero, .redraw = true, .changed = {{a2, 0}}},
+        {.name = "copy: the depth is shown at the next refresh", .given = {{a, 3}}, .key = copy},
+        {.name = "paste from an empty stack", .given = {{a, 3}}, .key = paste},
+        {.name = "paste what was copied", .given = {{a, 9}}, .before = {copy, vr}, .key = paste, .redraw = true, .changed = {{b, 9}}},
+        {.name = "copy in the second set, paste in the first", .given = {{a2, 3}}, .before = {set, copy, set}, .key = paste, .redraw = true, .changed = {{a, 3}}},
+        {.name = "solve a = b * c", .given = {{b, 1.5}, {c, 4}, {b2, 2}}, .before = {eq}, .key = solve, .changed = {{a, 6}}},
+        {.name = "solve in the second set", .given = {{b2, 1.5}, {c2, 4}, {b, 2}, {c, 2}}, .before = {set, eq}, .key = solve, .changed = {{a2, 6}}},
+        {.name = "solve guarded: b = a / c with c = 0", .given = {{a, 6}, {b, 7}}, .before = {eq, vr}, .key = solve, .status = 1},
+        {.name = "a solve clears the failure before it", .given = {{a, 6}, {b, 7}}, .before = {eq, vr, solve, vl}, .key = solve, .changed = {{a, 0}}},
+        {.name = "no formula for M in ORB 1", .before = {dr, eq, vr, vr, vr}, .key = solve, .status = 2},
+        {.name = "a second solve replaces the status", .before = {dr, eq, vr, vr, vr, solve}, .key = solve, .status = 2},
+        {.name = "Get without a reading keeps the status", .given = {{a, 6}}, .before = {eq, vr, solve}, .key = kKeyGetSystemValue, .status = 1},
+        {.name = "Get All without readings keeps it", .given = {{a, 6}}, .before = {eq, vr, solve}, .key = kKeyGetAllValues, .status = 1},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.name);
+        Reload();
         auto display = OpenPage();
-        for (const DWORD key : c.before) Press(*display, key);
+        for (const auto& [cell, value] : t.given) Cell(cell) = value;
+        for (const DWORD key : t.before) Press(*display, key);
         display->TakeRedrawRequest();
+        std::vector<double> old;
+        for (const auto& [cell, value] : t.changed) old.push_back(Cell(cell));
         const StoreSnapshot before = Snapshot();
-        EXPECT_TRUE(display->PressKey(c.key));
-        EXPECT_EQ(display->TakeRedrawRequest(), c.redraw);
+        EXPECT_TRUE(display->PressKey(t.key));
+        EXPECT_EQ(display->TakeRedrawRequest(), t.redraw);
+        EXPECT_EQ(pageStatus(display->Page()), t.status);
+        for (std::size_t i = 0; i < t.changed.size(); ++i) {
+            EXPECT_EQ(Cell(t.changed[i].first), t.changed[i].second) << t.changed[i].first;
+            Cell(t.changed[i].first) = old[i];
+        }
         EXPECT_EQ(Snapshot(), before);
-        EXPECT_EQ(ShowsHelp(*display), c.showsHelp);
-        EXPECT_EQ(SelectedCell(*display), c.selected);
-        EXPECT_EQ(EquationSymbols(*display), c.equation);
+        EXPECT_EQ(ShowsHelp(*display), t.showsHelp);
+        if (t.selected.set >= 0) {
+            EXPECT_EQ(SelectedCell(*display), t.selected);
+        }
+        if (!t.equation.empty()) {
+            EXPECT_EQ(EquationSymbols(*display), t.equation);
+        }
     }
 }
 
@@ -172,7 +167,7 @@ TEST_F(Commands, KeysButtonsAndEventsThatAreNoCommandDoNothing) {
     const StoreSnapshot before = Snapshot();
     std::vector<DWORD> others{0xFFFFFFFFu, 0x80000000u, 0x100u + kKeyNextDirectory};
     for (DWORD key = 0; key < 256; ++key)
-        if (std::none_of(std::begin(kButtonTable), std::end(kButtonTable), [&](auto& b) { return b.key == key; }))
+        if (std::none_of(std::begin(kButtons), std::end(kButtons), [&](auto& b) { return b.key == key; }))
             others.push_back(key);
     for (const DWORD key : others) EXPECT_FALSE(display->PressKey(key)) << "key " << key;
     for (const int event : {0, 2, 4, 6, 0x80, 0x7FFFFFFE}) EXPECT_FALSE(display->ClickButton(0, event)) << event;
@@ -199,86 +194,44 @@ TEST_F(Commands, ElevenCopiesKeepTheFirstTenAndPastesReturnThemInReverse) {
     auto display = OpenPage();
     for (int i = 1; i <= 11; ++i) {
         Cell(0, BOP, "a") = i * 1.5;
-        EXPECT_TRUE(display->PressKey(kKeyCopy));
-        EXPECT_FALSE(display->TakeRedrawRequest()) << "copy " << i;
+        Press(*display, kKeyCopy);
     }
     Press(*display, kKeyNextVariable);
     for (int i = 10; i >= 1; --i) {
-        Cell(0, BOP, "b") = -1;
-        EXPECT_TRUE(display->PressKey(kKeyPaste));
-        EXPECT_TRUE(display->TakeRedrawRequest()) << "paste " << i;
+        Press(*display, kKeyPaste);
         EXPECT_EQ(Cell(0, BOP, "b"), i * 1.5);
     }
-    const StoreSnapshot before = Snapshot();
-    EXPECT_TRUE(display->PressKey(kKeyPaste));
+    Cell(0, BOP, "b") = -1;
+    display->TakeRedrawRequest();
+    Press(*display, kKeyPaste);
     EXPECT_FALSE(display->TakeRedrawRequest());
-    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(Cell(0, BOP, "b"), -1);
 }
 
-TEST_F(Commands, ClipboardAndValuesAreSharedByDisplaysAndOutliveThePage) {
+// Values and the clipboard are the module's: shared by displays, kept when a page
+// closes; the selection and the status are the page's.
+TEST_F(Commands, ValuesAndClipboardOutliveThePageTheSelectionDoesNot) {
     auto first = OpenPage(400, 400);
     auto second = OpenPage(300, 200);
     Press(*first, kKeyNextDirectory);
     Cell(0, ORB, "r") = 6.771e6;
-    Press(*first, kKeyCopy);
+    Press(*first, kKeyCopy, 2);
     Press(*second, kKeyPaste);  // the second display keeps its own selection: BOP a
     EXPECT_EQ(Cell(0, BOP, "a"), 6.771e6);
     EXPECT_EQ(SelectedCell(*first), (CellName{0, ORB, "r"}));
 
-    Press(*first, kKeyCopy);
-    first->LeaveMode();
-    ASSERT_TRUE(first->SelectMode(kModeKey));
-    Press(*first, kKeyNextVariable);
-    Press(*first, kKeyPaste);
-    EXPECT_EQ(Cell(0, BOP, "b"), 6.771e6);
-}
-
-TEST_F(Commands, ReopeningThePageKeepsValuesAndStartsAFreshSelection) {
-    auto display = OpenPage();
-    for (const DWORD key : {kKeySelectVariableSet, kKeyNextDirectory, kKeyNextEquation, kKeyNextVariable})
-        Press(*display, key);
-    Cell(1, ORB, "p") = 6.5e6;
-    Press(*display, kKeySolve);  // M = 0 fails the guard of p: status 1
-    ASSERT_EQ(pageStatus(display->Page()), 1);
+    for (const DWORD key : {kKeySelectVariableSet, kKeyNextEquation, kKeyNextVariable, kKeySolve}) Press(*first, key);
+    ASSERT_EQ(pageStatus(first->Page()), 1);  // M = 0 fails the guard of p
     const StoreSnapshot values = Snapshot();
-
-    display->LeaveMode();
-    EXPECT_EQ(display->Page(), nullptr);
-    ASSERT_TRUE(display->SelectMode(kModeKey));
+    first->LeaveMode();
+    EXPECT_EQ(first->Page(), nullptr);
+    ASSERT_TRUE(first->SelectMode(kModeKey));
     EXPECT_EQ(Snapshot(), values);
-    EXPECT_EQ(pageStatus(display->Page()), 0);
-    EXPECT_EQ(SelectedCell(*display), (CellName{0, BOP, "a"}));
-    EXPECT_EQ(EquationSymbols(*display), (std::vector<std::string>{"a", "b", "c"}));
-}
-
-TEST_F(Commands, SolveReplacesTheStatusAndGetWithoutReadingsKeepsIt) {
-    auto display = OpenPage();
-    Press(*display, kKeyNextEquation);  // BOP 1 "a=b*c"
-    Press(*display, kKeyNextVariable);  // b
-    Cell(0, BOP, "a") = 6;
-    display->TakeRedrawRequest();
-    EXPECT_TRUE(display->PressKey(kKeySolve));  // c = 0: b = a / c is guarded
-    EXPECT_EQ(pageStatus(display->Page()), 1);
-    EXPECT_EQ(Cell(0, BOP, "b"), 0);
-    // BOP has no readings: Get and Get All change nothing, the status included.
-    const StoreSnapshot before = Snapshot();
-    for (const DWORD key : {kKeyGetSystemValue, kKeyGetAllValues}) {
-        EXPECT_TRUE(display->PressKey(key));
-        EXPECT_EQ(pageStatus(display->Page()), 1);
-        EXPECT_EQ(Snapshot(), before);
-    }
-    Cell(0, BOP, "c") = 4;
-    EXPECT_TRUE(display->PressKey(kKeySolve));
-    EXPECT_EQ(pageStatus(display->Page()), 0);
-    EXPECT_EQ(Cell(0, BOP, "b"), 1.5);  // 6 / 4
-    EXPECT_FALSE(display->TakeRedrawRequest());
-
-    // ORB 1 has no formula for M: " N/Av ", and a second solve replaces rather than adds.
-    Press(*display, kKeyNextDirectory);
-    Press(*display, kKeyNextEquation);
-    Press(*display, kKeyNextVariable, 3);
-    Press(*display, kKeySolve, 2);
-    EXPECT_EQ(pageStatus(display->Page()), 2);
+    EXPECT_EQ(pageStatus(first->Page()), 0);
+    EXPECT_EQ(SelectedCell(*first), (CellName{0, BOP, "a"}));
+    EXPECT_EQ(EquationSymbols(*first), (std::vector<std::string>{"a", "b", "c"}));
+    Press(*first, kKeyPaste);  // on c, where the walk over the equation ended
+    EXPECT_EQ(Cell(0, BOP, "c"), 6.771e6);
 }
 
 TEST_F(Commands, InputValueOpensTheSharedBoxOnTheSelectedVariable) {
@@ -312,43 +265,6 @@ TEST_F(Commands, InputValueOpensTheSharedBoxOnTheSelectedVariable) {
     const sim::InputBoxState box = sim::InputBox();
     EXPECT_TRUE(box.callback(nullptr, nullptr, box.userData));
     EXPECT_EQ(Snapshot(), before);
-}
-
-TEST_F(Commands, CommandsTouchOnlyTheCurrentSet) {
-    auto display = OpenPage();
-    Press(*display, kKeyNextDirectory);
-    Press(*display, kKeyNextEquation);
-    for (const char* symbol : {"r", "p", "Vt", "M"}) Cell(1, ORB, symbol) = 1000 + symbol[0];
-    for (const auto& [symbol, value] : {std::pair{"r", 7e6}, {"Vt", 7.5e3}, {"M", 6e24}}) Cell(0, ORB, symbol) = value;
-    auto setTwo = [&] {
-        StoreSnapshot cells;
-        for (int v = 0; v < VariableCount(ORB); ++v) cells.push_back(*valueCell(1, ORB, v));
-        return cells;
-    };
-    const StoreSnapshot before = setTwo();
-    Press(*display, kKeyNextVariable);  // p
-    for (const DWORD key : {kKeySolve, kKeyCopy, kKeyZeroValue, kKeyPaste, kKeyGetSystemValue, kKeyGetAllValues,
-                            kKeyVariableHelp, kKeyInputValue})
-        Press(*display, key);
-    ASSERT_TRUE(sim::TypeIntoInputBox("3"));
-    EXPECT_EQ(Cell(0, ORB, "p"), 3);
-    EXPECT_EQ(setTwo(), before);
-
-    // Zero Value clears the selected cell of the current set, and only that.
-    StoreSnapshot expected = Snapshot();
-    display->TakeRedrawRequest();
-    Press(*display, kKeyZeroValue);
-    EXPECT_TRUE(display->TakeRedrawRequest());
-    EXPECT_EQ(Cell(0, ORB, "p"), 0.0);
-    Cell(0, ORB, "p") = 3;
-    EXPECT_EQ(Snapshot(), expected);
-    // Copy in the second set, paste in the first.
-    Press(*display, kKeySelectVariableSet);
-    Press(*display, kKeyCopy);
-    Press(*display, kKeySelectVariableSet);
-    Press(*display, kKeyPaste);
-    EXPECT_EQ(Cell(0, ORB, "p"), Cell(1, ORB, "p"));
-    EXPECT_EQ(setTwo(), before);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include "tests/support/page_probe.h"
 #include "ui/clipboard.h"
 #include "ui/colours.h"
-#include "ui/status_messages.h"
 
 namespace kalvo {
 namespace {
@@ -42,32 +41,8 @@ private:
     ClipboardStack savedClipboard_{};
 };
 
-TEST_F(Page, FreshPageAsACharacterGrid) {
-    PageProbe probe;  // 400 x 400: cells of 10 x 16 pixels, 40 columns and 25 rows
-    DrawnPage page(probe);
-    page.Draw();
-    std::string separator;
-    for (int column = 0; column < 40; ++column) separator += "\u2500";
-    std::vector<std::string> expected = {
-        "Kalvo MFD  V1.20",
-        "DR: BOP ORB ESC FUE INC MOV LNC RNT\u2192",
-        "EQ:01234567       VARSET:12  CSP: 0",
-        separator,
-        " a=b+c",
-        "",
-        "",
-        separator,
-        "",
-        "    a      0.000000E+000",  // a dimensionless unit is one blank, dropped at the row's end
-        "    b      0.000000E+000",
-        "    c      0.000000E+000",
-    };
-    expected.resize(25);  // BOP has three variables: nothing below them
-    EXPECT_EQ(page.Rows(), expected);
-}
-
 TEST_F(Page, LayoutTextsColoursAndFonts) {
-    PageProbe probe;
+    PageProbe probe(280, 240);   // cells of 7 x 10 pixels, 40 columns and 24 rows
     probe.Select(ORB, 1, "Vt");  // Vt=sqrt(p*G*M)/r with r, p, Vt and M
     ValueStore[0][ORB][Var(ORB, "r")] = 6.771e6;
     DrawnPage page(probe);
@@ -82,14 +57,17 @@ TEST_F(Page, LayoutTextsColoursAndFonts) {
         COLORREF background;  // compared only when opaque
         std::string face;
     } cases[] = {
+        // clang-format off
         {0, 0, "Kalvo MFD  V1.20", sim::kHostTitleColour, TRANSPARENT, 0, mono},
         {0, 1, "DR:", kGreen, TRANSPARENT, 0, mono},
         {4, 1, "BOP", kGreen, TRANSPARENT, 0, mono},
         {8, 1, "ORB", kWhite, OPAQUE, kBlue, mono},
         {35, 1, "\xE8", kYellow, TRANSPARENT, 0, "Wingdings"},
+        {0, 2, "EQ:", kGreen, TRANSPARENT, 0, mono},
         {3, 2, "0", kGreen, TRANSPARENT, 0, mono},
         {4, 2, "1", kWhite, OPAQUE, kBlue, mono},
         {13, 2, "10", kGreen, TRANSPARENT, 0, mono},  // ORB's eleventh equation takes two cells
+        {18, 2, "VARSET:", kGreen, TRANSPARENT, 0, mono},
         {25, 2, "1", kWhite, OPAQUE, kBlue, mono},
         {26, 2, "2", kGreen, TRANSPARENT, 0, mono},
         {1, 4, "Vt=sqrt(p*G*M)/r", kBlack, OPAQUE, kBandGrey, "Times New Roman"},
@@ -97,7 +75,7 @@ TEST_F(Page, LayoutTextsColoursAndFonts) {
         {3, 9, "\xE8", kYellow, TRANSPARENT, 0, "Wingdings"},
         {4, 9, "r", kWhite, TRANSPARENT, 0, mono},
         {11, 9, "6.771000E+006", kWhite, TRANSPARENT, 0, mono},
-        // e: not in the equation
+        // e: not in the equation, dimensionless
         {4, 11, "e", kGreen, TRANSPARENT, 0, mono},
         {11, 11, "0.000000E+000", kGreen, TRANSPARENT, 0, mono},
         {26, 11, " ", kGreen, TRANSPARENT, 0, mono},
@@ -108,6 +86,7 @@ TEST_F(Page, LayoutTextsColoursAndFonts) {
         // G: the constant of gravitation as loaded
         {11, 16, "6.672590E-011", kGreen, TRANSPARENT, 0, mono},
         {4, 17, "M", kWhite, TRANSPARENT, 0, mono},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const auto text = page.TextAt(c.column, c.row);
@@ -120,42 +99,41 @@ TEST_F(Page, LayoutTextsColoursAndFonts) {
         }
         EXPECT_EQ(text->font.face, c.face) << c.text;
     }
-    // ORB has 13 variables: rows 9 to 21 and no more.
-    EXPECT_EQ(page.Rows()[22], "");
-    // Cell (column, row) starts at x = 10 column + 10 / 2, y = 16 row.
-    EXPECT_EQ(page.TextAt(11, 13)->at, (sim::Point{115, 208}));
-}
-
-TEST_F(Page, FontsAreCreatedAsAsked) {
-    PageProbe probe(280, 240);  // cells of 7 x 10 pixels
-    DrawnPage page(probe);
-    page.Draw();
-    // Help font: 10 + 10/4 = 12 high, 7 - 7/4 = 6 wide (divisions rounding down); italic, ANSI.
-    const sim::FontSpec help{12, 6, 0, 0, 0, true, false, false, 0, 5, 1, 0, 0, "Times New Roman"};
-    // Arrow font: one cell, default character set.
-    const sim::FontSpec arrows{10, 7, 0, 0, 0, false, false, false, 1, 5, 1, 0, 0, "Wingdings"};
-    EXPECT_EQ(page.TextAt(1, 4)->font, help);
-    EXPECT_EQ(page.TextAt(35, 1)->font, arrows);
-    // The rest in the host's font of one cell.
+    EXPECT_EQ(page.Rows()[22], "");  // ORB has 13 variables: rows 9 to 21 and no more
+    // Cell (column, row) starts at x = 7 column + 7 / 2, y = 10 row.
+    EXPECT_EQ(page.TextAt(11, 13)->at, (sim::Point{80, 130}));
+    // Help font: 10 + 10/4 = 12 high, 7 - 7/4 = 6 wide (divisions rounding down),
+    // italic, ANSI; arrow font: one cell, default character set; the rest in the
+    // host's font of one cell.
+    EXPECT_EQ(page.TextAt(1, 4)->font,
+              (sim::FontSpec{12, 6, 0, 0, 0, true, false, false, 0, 5, 1, 0, 0, "Times New Roman"}));
+    EXPECT_EQ(page.TextAt(35, 1)->font,
+              (sim::FontSpec{10, 7, 0, 0, 0, false, false, false, 1, 5, 1, 0, 0, "Wingdings"}));
     EXPECT_EQ(page.TextAt(0, 1)->font.height, 10);
     EXPECT_EQ(page.TextAt(0, 1)->font.width, 7);
 }
 
-// Every code's text and colours are in status_messages_test.cpp; here, how each kind is drawn.
+// Sums of readings' codes other than 2 and 4 name no single failure.
 TEST_F(Page, StatusMessageIsShownOnceThenCleared) {
-    for (const int status : {1, 2, 3, 4}) {
-        SCOPED_TRACE(status);
+    // clang-format off
+    const struct { int status; std::string text; COLORREF colour, background; } cases[] = {
+        {1, "ERROR!", kDarkYellow, kDarkRed}, {2, " N/Av ", kBlack, kTeal}, {4, " N/Ap ", kDarkYellow, kPurple},
+        {3, "MultErr", kDarkYellow, kDarkRed}, {5, "MultErr", kDarkYellow, kDarkRed},
+        {12, "MultErr", kDarkYellow, kDarkRed}, {-1, "MultErr", kDarkYellow, kDarkRed},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status);
         PageProbe probe;
-        probe.SetStatus(status);
+        probe.SetStatus(c.status);
         DrawnPage page(probe);
         page.Draw();
         const auto message = page.TextAt(30, 0);
-        const StatusMessage expected = MessageOfStatus(status);
         ASSERT_TRUE(message);
-        EXPECT_EQ(message->text, expected.text);
-        EXPECT_EQ(message->colour, expected.textColour);
+        EXPECT_EQ(message->text, c.text);
+        EXPECT_EQ(message->colour, c.colour);
         EXPECT_EQ(message->backgroundMode, OPAQUE);
-        EXPECT_EQ(message->background, expected.background);
+        EXPECT_EQ(message->background, c.background);
         EXPECT_EQ(probe.Status(), 0);
         page.Draw();
         EXPECT_FALSE(page.TextAt(30, 0));
@@ -215,43 +193,28 @@ TEST_F(Page, HelpViewShowsLongNamesInsteadOfValues) {
     EXPECT_EQ(rows[11], "    e   Eccentricity");
     EXPECT_EQ(rows[13], "   \u2192Vt  Tangent. Velocity m/s");
     EXPECT_EQ(rows[16], "    G   Univ. Constant    m^3/s^2/kg");
-    // The long name takes the colours of its row.
-    for (int row = 9; row <= 21; ++row) {
-        EXPECT_EQ(page.TextAt(8, row)->colour, page.TextAt(4, row)->colour) << row;
-        EXPECT_EQ(page.TextAt(8, row)->backgroundMode, page.TextAt(4, row)->backgroundMode) << row;
-    }
+    // The long name takes the colours of its row: white on blue where selected.
+    EXPECT_EQ(page.TextAt(8, 13)->background, kBlue);
+    EXPECT_EQ(page.TextAt(8, 11)->colour, kGreen);
 }
 
+// The arrow (column 3) marks exactly the variables a reading can supply.
 TEST_F(Page, ArrowMarksOnTheVariablesTheSimulationCanSupply) {
-    // Variable indices of each directory's fetchable variables, from the catalogue's table.
-    const struct {
-        Directory directory;
-        std::vector<int> marked;
-        const char* symbols;
-    } cases[] = {
-        {BOP, {}, ""},
-        {ORB, {0, 4, 5, 6, 8}, "r Vt Vr V M"},
-        {ESC, {}, ""},
-        {FUE, {1, 2, 3, 5, 6}, "ms ml mi Isp THR"},
-        {INC, {}, ""},
-        {MOV, {2}, "ap"},
-        {LNC, {2, 4, 11}, "M rs Lat"},
-        {RNT, {8}, "T"},
-        {GLD, {1, 2, 3, 4}, "h Vd Vh a"},
-    };
-    for (const auto& c : cases) {
+    for (int d = 0; d < kDirectoryCount; ++d) {
         PageProbe probe;
-        Enter(probe, c.directory, 0);
+        Enter(probe, d, 0);
         DrawnPage page(probe);
         page.Draw();
-        std::vector<int> marked;
+        std::vector<int> marked, fetchable;
         for (const sim::DrawnText& text : page.Context().DrawingsOf<sim::DrawnText>())
             if (text.font.face == "Wingdings" && text.at.y >= 9 * 16) {
                 EXPECT_EQ(text.text, "\xE8");
-                EXPECT_EQ(text.at.x, 35);  // column 3
+                EXPECT_EQ(text.at.x, 35);
                 marked.push_back(text.at.y / 16 - 9);
             }
-        EXPECT_EQ(marked, c.marked) << probe.DirectoryCode(c.directory) << ": " << c.symbols;
+        for (int v = 0; v < VariableCount(d); ++v)
+            if (kCatalogue[d].variables[v].fetchable) fetchable.push_back(v);
+        EXPECT_EQ(marked, fetchable) << kCatalogue[d].code;
     }
 }
 

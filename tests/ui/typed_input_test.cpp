@@ -19,14 +19,9 @@ using TypedInput = LoadedKalvo;
 
 bool SameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-struct TypedCase {
-    const char* text;
-    double stored;
-};
-
 TEST_F(TypedInput, StoresTheLongestLeadingDecimalNumber) {
     // clang-format off
-    const TypedCase cases[] = {
+    const struct { const char* text; double stored; } cases[] = {
         // Plain numbers and what follows them.
         {"1e3", 1000}, {"12abc", 12}, {"  -1.5e3x", -1500}, {"+7", 7}, {".5", 0.5}, {"-.5", -0.5}, {"5.", 5},
         {"1E-2", 0.01}, {"1.5.5", 1.5}, {"1 2", 1}, {"1,5", 1}, {"1e3e4", 1000}, {"1e2.5", 100},
@@ -46,7 +41,7 @@ TEST_F(TypedInput, StoresTheLongestLeadingDecimalNumber) {
     };
     // clang-format on
     auto display = OpenPage();
-    for (const TypedCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         Cell(0, BOP, "a") = -777.25;
         ASSERT_TRUE(display->PressKey(kKeyInputValue));
@@ -60,8 +55,7 @@ TEST_F(TypedInput, StoresTheLongestLeadingDecimalNumber) {
 // the same double.
 TEST_F(TypedInput, SeventeenDigitsReadBackExactly) {
     using limits = std::numeric_limits<double>;
-    std::vector<double> values{0.1,           1.0 / 3,       3.141592653589793,    6.67259e-11,          -2.5e-300,
-                               limits::max(), limits::min(), limits::denorm_min(), -limits::denorm_min()};
+    std::vector<double> values{0.1, 1.0 / 3, 6.67259e-11, limits::max(), limits::min(), -limits::denorm_min()};
     std::mt19937_64 bits(20060425);
     while (values.size() < 2000) {
         const std::uint64_t pattern = bits();
