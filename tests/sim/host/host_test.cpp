@@ -59,7 +59,8 @@ TEST(Display, SizesAndNoMode) {
     sim::Display display(65535, 65535);
     EXPECT_FALSE(display.SelectMode(0xABCD));
     char name[] = "Pageless";
-    const int pageless = oapiRegisterMFDMode(MFDMODESPEC{name, 0x72, NoPage});
+    MFDMODESPEC spec{name, 0x72, NoPage};
+    const int pageless = oapiRegisterMFDMode(spec);
     EXPECT_FALSE(display.SelectMode(0x72));
     EXPECT_EQ(display.ModeId(), 0);
     oapiUnregisterMFDMode(pageless);
