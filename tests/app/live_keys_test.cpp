@@ -1,9 +1,6 @@
 // The live page's keys: which key clicks which button, which is pressed as which
-// scan code, and the live page's own keys. Expected scan codes are those of the
-// page's button table (button, select character, key code):
-//   0 + 13  1 - 12  2 ] 27  3 [ 26  4 R 19  5 > 52  6 < 51  7 L 38
-//   8 S 31  9 A 30  10 C 46  11 V 47  12 G 34  13 H 35  14 Z 44
-// and the keyboard's DirectInput scan codes (E 18, X 45, Q 16, T 20).
+// scan code (the page's own key codes, and the keyboard's: E 18, X 45), and the
+// live page's own keys.
 #include "app/live_keys.h"
 
 #include <gtest/gtest.h>
@@ -16,14 +13,7 @@
 namespace kalvo::test {
 namespace {
 
-using app::ClickOnButton;
-using app::CommandOfKey;
-using app::CycleTimeAcceleration;
-using app::LiveCommand;
-using app::NoCommand;
-using app::PressKeyCode;
-using app::QuitLivePage;
-namespace keys = app::keys;
+using namespace app;
 
 std::string Describe(const LiveCommand& command) {
     if (std::holds_alternative<QuitLivePage>(command)) return "quit";
@@ -109,7 +99,7 @@ TEST_F(LiveKeys, MenuListsTheButtonsAndTheHostKeys) {
         " q  quit; Q, Esc and Ctrl-C quit too",
     };
     EXPECT_EQ(lines, expected);
-    // The page of the smallest display (40 columns) still holds it, no line wider.
+    // Narrower, no line is wider.
     for (const std::string& line : app::MenuLines(labels, menu, 20)) EXPECT_LE(line.size(), 20u) << line;
 }
 
@@ -126,12 +116,9 @@ TEST_F(LiveKeys, ThePageTakesTheCommandsAndRefusesOtherKeys) {
     for (const char key : std::string("ex1/")) EXPECT_FALSE(carry(key)) << key;
 }
 
-TEST(TimeAcceleration, CyclesThroughFourRates) {
+TEST(TimeAndItsRates, CyclesThroughFourRatesAndShowsDaysHoursMinutesSeconds) {
     for (const auto& [rate, next] : {std::pair{1, 10}, {10, 100}, {100, 1000}, {1000, 1}, {7, 1}})
         EXPECT_EQ(app::NextTimeAcceleration(rate), next) << rate;
-}
-
-TEST(SimulatedTime, DaysHoursMinutesSeconds) {
     const struct {
         double seconds;
         const char* text;

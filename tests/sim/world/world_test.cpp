@@ -109,21 +109,14 @@ TEST(Kepler, StaysOnItsConicAtTheEdgesOfAWorld) {
     EXPECT_EQ(sim::PropagateKepler({{0, 0, 0}, {3, 4, 5}}, kMu, 10).position.x, 30);
 }
 
-TEST(Kepler, LocalHorizonIsEastUpNorth) {
-    const struct {
-        Vec3 position, east, up, north;
-    } cases[] = {
-        {{7e6, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}},
-        {{0, 7e6, 0}, {-1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
-        {{0, 0, 7e6}, {1, 0, 0}, {0, 0, 1}, {0, 1, 0}},  // over the pole east is the x axis
-        {{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {0, 1, 0}},    // at the centre, as over the pole
-        {{3e6, 0, 4e6}, {0, 1, 0}, {0.6, 0, 0.8}, {-0.8, 0, 0.6}},
-    };
-    for (const auto& c : cases) {
-        const sim::Horizon h = sim::LocalHorizon(c.position);
-        EXPECT_TRUE(NearVector(h.east, c.east, 1e-15) && NearVector(h.up, c.up, 1e-15) &&
-                    NearVector(h.north, c.north, 1e-15))
-            << c.position.x << ", " << c.position.y << ", " << c.position.z;
+// Over the pole, and at the centre, east is taken as the x axis (the general case
+// is checked through the readings).
+TEST(Kepler, LocalHorizonAtThePole) {
+    for (const Vec3& position : {Vec3{0, 0, 7e6}, Vec3{0, 0, 0}}) {
+        const sim::Horizon h = sim::LocalHorizon(position);
+        EXPECT_TRUE(NearVector(h.east, {1, 0, 0}, 1e-15) && NearVector(h.up, {0, 0, 1}, 1e-15) &&
+                    NearVector(h.north, {0, 1, 0}, 1e-15))
+            << position.z;
     }
 }
 
@@ -147,19 +140,6 @@ TEST(World, OrbitsCloseAfterTheirPeriods) {
     EXPECT_TRUE(halfway > 3.633e8 && halfway < 4.055e8) << halfway;
     ASSERT_TRUE(sim::AdvanceWorld(world, month / 2));
     EXPECT_LE(Length(world.bodies[kMoon].position - moon), 1e-9 * Length(moon));
-}
-
-TEST(World, StatesHangFromTheirReferenceExactly) {
-    const World world = Scenario("leo");
-    const State toEarth = sim::RelativeState(world, sim::kFocusNode, kEarth);
-    EXPECT_EQ(toEarth.position.x, world.focus.position.x);
-    EXPECT_EQ(toEarth.velocity.z, world.focus.velocity.z);
-    const State toMoon = sim::RelativeState(world, sim::kFocusNode, kMoon);
-    EXPECT_EQ(toMoon.position.y, -sim::RelativeState(world, kMoon, sim::kFocusNode).position.y);
-    // Vessel to Moon = vessel to Earth - Moon to Earth; vessel to Sun = vessel to Earth + Earth to Sun.
-    EXPECT_TRUE(NearVector(toMoon.position, world.focus.position - world.bodies[kMoon].position, 1e-15));
-    EXPECT_TRUE(NearVector(sim::RelativeState(world, sim::kFocusNode, 0).velocity,
-                           world.focus.velocity + world.bodies[kEarth].velocity, 1e-15));
 }
 
 TEST(World, TheVesselFollowsTheStrongestPull) {
