@@ -103,19 +103,6 @@ TEST_F(LiveKeys, MenuListsTheButtonsAndTheHostKeys) {
     for (const std::string& line : app::MenuLines(labels, menu, 20)) EXPECT_LE(line.size(), 20u) << line;
 }
 
-// Every key of a command reaches the page, which takes it; other keys it refuses.
-TEST_F(LiveKeys, ThePageTakesTheCommandsAndRefusesOtherKeys) {
-    const auto carry = [&](char key) {
-        const LiveCommand command = CommandOfKey(key, menu);
-        if (const auto* click = std::get_if<ClickOnButton>(&command)) return session->ClickButton(click->button);
-        if (const auto* press = std::get_if<PressKeyCode>(&command)) return session->PressKey(press->scanCode);
-        ADD_FAILURE() << "key " << key << " is no command for the page";
-        return false;
-    };
-    for (const char key : std::string("+=-_[]{}Rr<,>.LlSsAaCcVvGgHhZz")) EXPECT_TRUE(carry(key)) << key;
-    for (const char key : std::string("ex1/")) EXPECT_FALSE(carry(key)) << key;
-}
-
 TEST(TimeAndItsRates, CyclesThroughFourRatesAndShowsDaysHoursMinutesSeconds) {
     for (const auto& [rate, next] : {std::pair{1, 10}, {10, 100}, {100, 1000}, {1000, 1}, {7, 1}})
         EXPECT_EQ(app::NextTimeAcceleration(rate), next) << rate;

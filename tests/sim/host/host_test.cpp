@@ -1,5 +1,5 @@
-// The stand-in host's own operations at their edges: dates, the input box, display
-// sizes, and the simulation queries out of range or without bodies (the values
+// The stand-in host's own operations at their edges: dates, display sizes, and the
+// simulation queries out of range or without bodies (the values
 // they give are checked through the page's readings).
 #include "sim/host/host.h"
 
@@ -22,31 +22,6 @@ TEST(Date2Int, ReadsCompilerStyleDates) {
     // clang-format on
     for (auto [date, number] : cases) EXPECT_EQ(Date2Int(date.data()), number) << date;
     EXPECT_EQ(Date2Int(nullptr), 0);
-}
-
-bool Remember(void*, char* text, void* user) {
-    auto* typed = static_cast<std::pair<std::string, bool>*>(user);
-    typed->first += text;
-    return typed->second;
-}
-
-// The box keeps its title until typed into, and stays open when the callback says so.
-TEST(InputBox, ClosesWhenTheCallbackSaysSo) {
-    for (const bool close : {true, false}) {
-        sim::ResetHostState();
-        std::pair<std::string, bool> typed{"", close};
-        EXPECT_FALSE(sim::TypeIntoInputBox("1"));
-        char title[] = "Semi-Latus";
-        oapiOpenInputBox(title, Remember, nullptr, 20, &typed);
-        EXPECT_EQ(sim::InputBox().title, "Semi-Latus");
-        EXPECT_EQ(sim::InputBox().visibleWidth, 20);
-        EXPECT_TRUE(sim::TypeIntoInputBox("6.5e6"));
-        EXPECT_EQ(typed.first, "6.5e6");
-        EXPECT_EQ(sim::InputBox().open, !close);
-        sim::CancelInputBox();
-        EXPECT_FALSE(sim::InputBox().open);
-        EXPECT_EQ(typed.first, "6.5e6");  // cancelling calls nothing
-    }
 }
 
 OAPI_MSGTYPE NoPage(UINT, UINT, WPARAM, LPARAM) { return 0; }
