@@ -90,15 +90,6 @@ TEST_F(Bezel, ClicksHitTheButtonUnderThem) {
         EXPECT_EQ(ButtonAt(layout, column, row), std::nullopt) << column << ", " << row;
 }
 
-// Right-aligned against the frame like the others.
-TEST_F(Bezel, AButtonWithoutSelectCharacterShowsItsLabel) {
-    std::vector<MFDBUTTONMENU> plainMenu(menu.begin(), menu.end());
-    plainMenu[0].selchar = '\0';
-    const auto fitted = LayOutBezel(labels, plainMenu, kPageColumns, kPageRows, 61, 28);
-    ASSERT_TRUE(std::holds_alternative<BezelLayout>(fitted));
-    EXPECT_EQ(Placed(std::get<BezelLayout>(fitted))[0], "0 2 2 Dr>");
-}
-
 TEST(BezelTitle, NamesTheScenarioAndTheDisplaySize) {
     EXPECT_EQ(app::BezelTitle("docs/scenarios/launch-pad.json", "640x480"),
               " Kalvo MFD on docs/scenarios/launch-pad.json, display 640x480 px ");
