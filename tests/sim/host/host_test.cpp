@@ -38,13 +38,26 @@ TEST(Display, SizesAndNoMode) {
     const int pageless = oapiRegisterMFDMode(spec);
     EXPECT_FALSE(display.SelectMode(0x72));
     EXPECT_EQ(display.ModeId(), 0);
-    oapiUnregisterMFDMode(pageless);
+    EXPECT_TRUE(oapiUnregisterMFDMode(pageless));
+    EXPECT_FALSE(oapiUnregisterMFDMode(pageless));
     EXPECT_FALSE(display.PressKey(13));
     EXPECT_FALSE(display.ClickButton(0));
     EXPECT_TRUE(display.ButtonLabels().empty());
     EXPECT_EQ(display.ButtonMenu(nullptr), 0);
     EXPECT_FALSE(display.TakeRedrawRequest());
     display.Draw(nullptr);
+}
+
+class Blank : public MFD {
+public:
+    using MFD::MFD;
+    void Update(HDC) override {}
+};
+
+// A cell is a fortieth of the width and a twenty-fourth of the height, at least a pixel.
+TEST(MfdBase, CellsOfAtLeastAPixel) {
+    const Blank tiny(39, 23, nullptr);
+    EXPECT_EQ((std::pair{MfdHostAccess::CellWidth(tiny), MfdHostAccess::CellHeight(tiny)}), (std::pair{1, 1}));
 }
 
 TEST(Queries, HandlesOutOfRangeTheTurningEarthAndNoBodies) {
