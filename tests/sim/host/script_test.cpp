@@ -18,30 +18,14 @@ using Kind = ScriptStep::Kind;
 
 const std::vector<std::string> kLabels = {"Dr>", "Dr<", "Eq>", "Inp", "0->"};
 
-TEST(Script, ReadsEveryKindOfStep) {
-    const struct {
-        std::string token;
-        Kind kind;
-        int button;
-        std::string text;
-        double seconds;
-    } cases[] = {
-        {"0->", Kind::Button, 4, "", 0},
-        {"type:6771000", Kind::Type, -1, "6771000", 0},
-        {"type:", Kind::Type, -1, "", 0},  // an empty confirmation is the input callback's to judge
-        {"type:1 2:3", Kind::Type, -1, "1 2:3", 0},
-        {"draw", Kind::Draw, -1, "", 0},
-        {"wait:90.5", Kind::Wait, -1, "", 90.5},
-        {"wait:1e8", Kind::Wait, -1, "", 1e8},
-    };
-    for (const auto& c : cases) {
-        const std::vector<ScriptStep> steps = sim::ParseScript({c.token}, kLabels);
-        ASSERT_EQ(steps.size(), 1u) << c.token;
-        const ScriptStep& s = steps[0];
-        EXPECT_TRUE(s.kind == c.kind && s.token == c.token && s.button == c.button && s.text == c.text &&
-                    s.seconds == c.seconds)
-            << c.token;
-    }
+// The kinds of step at their edges (the guide's examples play each kind).
+TEST(Script, ReadsStepsAtTheirEdges) {
+    const std::vector<ScriptStep> steps = sim::ParseScript({"0->", "type:", "type:1 2:3", "wait:1e8"}, kLabels);
+    ASSERT_EQ(steps.size(), 4u);
+    EXPECT_TRUE(steps[0].kind == Kind::Button && steps[0].button == 4);
+    EXPECT_TRUE(steps[1].kind == Kind::Type && steps[1].text.empty());  // the input callback judges it
+    EXPECT_TRUE(steps[2].kind == Kind::Type && steps[2].text == "1 2:3" && steps[2].token == "type:1 2:3");
+    EXPECT_TRUE(steps[3].kind == Kind::Wait && steps[3].seconds == 1e8);
 }
 
 TEST(Script, NamesTheBadStepItsPlaceAndWhatIsValid) {
@@ -52,7 +36,6 @@ TEST(Script, NamesTheBadStepItsPlaceAndWhatIsValid) {
         std::string message;
     } cases[] = {
         {{"Dr>", "Dr> "}, "step 2: unknown step \"Dr> \" " + valid},
-        {{""}, "step 1: unknown step \"\" " + valid},
         {{"type"}, "step 1: unknown step \"type\" " + valid},
         {{"wait:"}, "step 1: " + wait + "\"\""},
         {{"wait:nan"}, "step 1: " + wait + "\"nan\""},
