@@ -34,8 +34,8 @@ TEST(Display, SizesAndNoMode) {
     sim::Display display(65535, 65535);
     EXPECT_FALSE(display.SelectMode(0xABCD));
     char name[] = "Pageless";
-    MFDMODESPEC spec{name, 0x72, NoPage};
-    const int pageless = oapiRegisterMFDMode(spec);
+    MFDMODESPEC mode{name, 0x72, NoPage};
+    const int pageless = oapiRegisterMFDMode(mode);
     EXPECT_FALSE(display.SelectMode(0x72));
     EXPECT_EQ(display.ModeId(), 0);
     EXPECT_TRUE(oapiUnregisterMFDMode(pageless));
