@@ -77,8 +77,8 @@ TEST(ScriptRun, RedrawsAndWaits) {
     sim::ResetHostState();
     sim::TheWorld() = sim::World{};
     char name[] = "Asking";
-    MFDMODESPEC spec{name, 0x71, AskingPages};
-    const int mode = oapiRegisterMFDMode(spec);
+    MFDMODESPEC asking{name, 0x71, AskingPages};
+    const int mode = oapiRegisterMFDMode(asking);
     {
         sim::Display display(400, 400);
         ASSERT_TRUE(display.SelectMode(0x71));
