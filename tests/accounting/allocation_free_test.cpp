@@ -6,7 +6,6 @@
 #include <limits>
 #include <string>
 
-#include "readings/readings.h"
 #include "sim/host/host.h"
 #include "sim/world/scenario.h"
 #include "sim/world/world.h"
@@ -20,33 +19,39 @@
 namespace kalvo {
 namespace {
 
-using test::AllocationCount;
 using test::PageProbe;
 
-// Heap allocations made while `run` runs.
 template <typename Run>
 std::size_t AllocationsDuring(Run run) {
-    const std::size_t before = AllocationCount();
+    const std::size_t before = test::AllocationCount();
     run();
-    return AllocationCount() - before;
+    return test::AllocationCount() - before;
 }
 
-// Inp opens the host's input box, which keeps its title: counted on its own below.
-bool OpensTheInputBox(int button) {
-    return button >= 0 && button < kButtonCount && kButtons[button].key == kKeyInputValue;
+// Every (directory, equation, variable) the page can select, in catalogue order.
+template <typename Visit>
+void ForEverySelection(PageProbe& page, Visit visit) {
+    for (int d = 0; d < kDirectoryCount; ++d)
+        for (int e = 0; e < EquationCount(d); ++e)
+            for (int k = 0; k < page.VariablesOfEquation(d, e); ++k) {
+                const int v = page.EquationVariableNumber(d, e, k) - 1;
+                page.Select(d, e, page.Symbol(d, v));
+                visit(d, e, v);
+            }
 }
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+std::string Where(const PageProbe& page) {
+    return std::string(page.DirectoryCode(page.CurrentDirectory())) + " " + std::to_string(page.CurrentEquation()) +
+           " " + page.Symbol(page.CurrentDirectory(), page.CurrentVariable());
+}
 
 class AllocationFree : public ::testing::Test {
 protected:
     void SetUp() override {
         test::ResetValueStore();
-        savedClipboard_ = Clipboard;
         savedWorld_ = sim::TheWorld();
+        savedClipboard_ = Clipboard;
         Clipboard = {};
-        ASSERT_EQ(sim::LoadScenario(sim::kDefaultScenario), "");
     }
     void TearDown() override {
         sim::CancelInputBox();
@@ -55,101 +60,22 @@ protected:
         test::ResetValueStore();
     }
 
-    // Every (directory, equation, variable) the page can select, in catalogue order.
-    template <typename Visit>
-    static void ForEverySelection(PageProbe& page, Visit visit) {
-        for (int d = 0; d < kDirectoryCount; ++d)
-            for (int e = 0; e < EquationCount(d); ++e)
-                for (int k = 0; k < page.VariablesOfEquation(d, e); ++k) {
-                    const int v = page.EquationVariableNumber(d, e, k) - 1;
-                    page.Select(d, e, page.Symbol(d, v));
-                    visit(d, e, v);
-                }
-    }
-
-    static std::string Where(const PageProbe& page) {
-        return std::string(page.DirectoryCode(page.CurrentDirectory())) + " " + std::to_string(page.CurrentEquation()) +
-               " " + page.Symbol(page.CurrentDirectory(), page.CurrentVariable());
-    }
-
     PageProbe page;
 
 private:
-    ClipboardStack savedClipboard_{};
     sim::World savedWorld_;
+    ClipboardStack savedClipboard_{};
 };
 
 TEST_F(AllocationFree, TheCounterSeesAnAllocation) {
-    EXPECT_EQ(AllocationsDuring([] {
-                  void* volatile memory = ::operator new(16);
-                  ::operator delete(memory);
-              }),
-              1u);
+    EXPECT_EQ(AllocationsDuring([] { ::operator delete(::operator new(16)); }), 1u);
 }
 
-// Every command but Input Value (below) on every variable, Solve with inputs that
-// reach each solver's guards, its formula, NaN and infinities.
-TEST_F(AllocationFree, EveryCommandAndSolverOnEveryVariable) {
-    const double fills[] = {0.0, 1.0, 0.5, -2.0, 1e7, kNaN, kInf, -kInf};
-    ForEverySelection(page, [&](int d, int e, int v) {
-        for (int button = 0; button < kButtonCount; ++button) {
-            if (OpensTheInputBox(button)) continue;
-            page.Select(d, e, page.Symbol(d, v));
-            EXPECT_EQ(AllocationsDuring([&] { EXPECT_TRUE(page.ConsumeButton(button, PANEL_MOUSE_LBDOWN)); }), 0u)
-                << page.ButtonLabel(button) << " on " << Where(page);
-        }
-        page.Select(d, e, page.Symbol(d, v));
-        for (const double fill : fills) {
-            for (int u = 0; u < VariableCount(d); ++u)
-                if (kCatalogue[d].variables[u].symbol != "G") ValueStore[0][d][u] = fill;
-            EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeySolve); }), 0u)
-                << Where(page) << " with every input " << fill;
-        }
-    });
-}
-
-// Buttons in and out of range, keys that are no command, the menu, the clipboard
-// stack filled past its top and emptied past its bottom, and typed text of every shape.
-TEST_F(AllocationFree, ButtonsMenuClipboardAndTypedText) {
-    std::string longDigits(400, '7');
-    char number[] = "1e3", signedWithTail[] = "  -12.5e-3xyz", letters[] = "abc", empty[] = "",
-         hugeExponent[] = "1e99999999999999999999";
-    TypedInputTarget = {0, BOP, 0};
-    const MFDBUTTONMENU* menu = nullptr;
-    const std::size_t allocations = AllocationsDuring([&] {
-        for (int button = -1; button <= 16; ++button) {
-            if (!OpensTheInputBox(button)) page.ConsumeButton(button, PANEL_MOUSE_LBDOWN);
-            page.ConsumeButton(button, 0);
-            page.ButtonLabel(button);
-        }
-        for (const DWORD key : {0u, 11u, 14u, 53u, 255u, 0xFFFFFFFFu}) page.ConsumeKeyBuffered(key);
-        page.ButtonMenu(&menu);
-        page.ButtonMenu(nullptr);
-        for (int i = 0; i < ClipboardStack::kSlots + 1; ++i) page.ConsumeKeyBuffered(kKeyCopy);
-        for (int i = 0; i < ClipboardStack::kSlots + 1; ++i) page.ConsumeKeyBuffered(kKeyPaste);
-        for (char* text : {number, signedWithTail, letters, empty, hugeExponent, longDigits.data()})
-            InputCallback(nullptr, text, nullptr);
-    });
-    EXPECT_EQ(allocations, 0u);
-    EXPECT_EQ(Clipboard.depth, 0);
-}
-
-// Input Value allocates nothing of its own: what is allocated is the host's copy
-// of the box's title, exactly as much as the host's box takes for that title.
-TEST_F(AllocationFree, InputValueAllocatesOnlyWhatTheHostsBoxKeeps) {
-    ForEverySelection(page, [&](int d, int, int v) {
-        std::string title = page.LongName(d, v);
-        const std::size_t hostsOwn =
-            AllocationsDuring([&] { oapiOpenInputBox(title.data(), InputCallback, nullptr, 20, &page); });
-        sim::CancelInputBox();
-        EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyInputValue); }), hostsOwn) << Where(page);
-        EXPECT_EQ(sim::InputBox().title, page.LongName(d, v));
-        sim::CancelInputBox();
-    });
-}
-
-// In the host's scenarios, and in a world that has lost its bodies.
-TEST_F(AllocationFree, EveryReadingGetAndGetAllInEveryDirectory) {
+// Every button but Input Value (below) on every variable, and Solve with inputs
+// that reach each solver's guards, its formula, NaN and infinities; in each of the
+// host's scenarios (Get and Get All read it) and in a world that has lost its bodies.
+TEST_F(AllocationFree, EveryCommandSolverAndReadingOnEveryVariable) {
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     std::vector<sim::World> worlds;
     for (const sim::BuiltInScenario& scenario : sim::BuiltInScenarios()) {
         ASSERT_EQ(sim::LoadScenario(scenario.name), "");
@@ -158,18 +84,64 @@ TEST_F(AllocationFree, EveryReadingGetAndGetAllInEveryDirectory) {
     worlds.push_back(worlds.front());
     worlds.back().bodies.clear();
     worlds.back().focus.reference = -1;
-
     for (const sim::World& world : worlds) {
         sim::TheWorld() = world;
-        SCOPED_TRACE(world.bodies.size() == 0 ? "no bodies" : world.focus.name);
-        for (const ReadingEntry& entry : kReadings)
-            EXPECT_EQ(AllocationsDuring([&] { (page.*entry.read)(); }), 0u)
-                << page.Symbol(entry.directory, entry.variable);
-        ForEverySelection(page, [&](int, int, int) {
-            EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyGetSystemValue); }), 0u) << Where(page);
-            EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyGetAllValues); }), 0u) << Where(page);
+        SCOPED_TRACE(world.bodies.empty() ? "no bodies" : world.focus.name);
+        ForEverySelection(page, [&](int d, int e, int v) {
+            for (int button = 0; button < kButtonCount; ++button) {
+                if (kButtons[button].key == kKeyInputValue) continue;
+                page.Select(d, e, page.Symbol(d, v));
+                EXPECT_EQ(AllocationsDuring([&] { EXPECT_TRUE(page.ConsumeButton(button, PANEL_MOUSE_LBDOWN)); }), 0u)
+                    << page.ButtonLabel(button) << " on " << Where(page);
+            }
+            page.Select(d, e, page.Symbol(d, v));
+            for (const double fill : {0.0, 1.0, 0.5, -2.0, 1e7, nan, inf, -inf}) {
+                for (int u = 0; u < VariableCount(d); ++u)
+                    if (kCatalogue[d].variables[u].symbol != "G") ValueStore[0][d][u] = fill;
+                EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeySolve); }), 0u)
+                    << Where(page) << " with every input " << fill;
+            }
         });
     }
+}
+
+// Buttons out of range, keys that are no command, the menu, the clipboard stack
+// filled past its top and emptied past its bottom, typed text of every shape.
+TEST_F(AllocationFree, ButtonsMenuClipboardAndTypedText) {
+    std::string longDigits(400, '7');
+    char number[] = "1e3", signedWithTail[] = "  -12.5e-3xyz", letters[] = "abc", empty[] = "",
+         hugeExponent[] = "1e99999999999999999999";
+    TypedInputTarget = {0, BOP, 0};
+    const MFDBUTTONMENU* menu = nullptr;
+    EXPECT_EQ(AllocationsDuring([&] {
+                  for (const int button : {-1, kButtonCount, 16}) page.ConsumeButton(button, PANEL_MOUSE_LBDOWN);
+                  for (int button = -1; button <= 16; ++button) {
+                      page.ConsumeButton(button, 0);
+                      page.ButtonLabel(button);
+                  }
+                  for (const DWORD key : {0u, 11u, 14u, 53u, 255u, 0xFFFFFFFFu}) page.ConsumeKeyBuffered(key);
+                  page.ButtonMenu(&menu);
+                  for (int i = 0; i < ClipboardStack::kSlots + 1; ++i) page.ConsumeKeyBuffered(kKeyCopy);
+                  for (int i = 0; i < ClipboardStack::kSlots + 1; ++i) page.ConsumeKeyBuffered(kKeyPaste);
+                  for (char* text : {number, signedWithTail, letters, empty, hugeExponent, longDigits.data()})
+                      InputCallback(nullptr, text, nullptr);
+              }),
+              0u);
+    EXPECT_EQ(Clipboard.depth, 0);
+}
+
+// What Input Value allocates is the host's copy of the box's title, exactly as
+// much as the host's box takes for that title.
+TEST_F(AllocationFree, InputValueAllocatesOnlyWhatTheHostsBoxKeeps) {
+    ForEverySelection(page, [&](int d, int, int v) {
+        std::string title = page.LongName(d, v);
+        const std::size_t hostsOwn =
+            AllocationsDuring([&] { oapiOpenInputBox(title.data(), InputCallback, nullptr, 20, &page); });
+        sim::CancelInputBox();
+        EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyInputValue); }), hostsOwn) << Where(page);
+        EXPECT_EQ(sim::InputBox().title, title);
+        sim::CancelInputBox();
+    });
 }
 
 }  // namespace

@@ -1,13 +1,9 @@
-// The examples of the README and of the user's guide, run as a reader runs them
-// and compared with what they show, so that neither can drift from the program.
-//
-// An example is a line of a fenced block: "$ COMMAND" (continued on the next line
-// after a trailing backslash), a shell command pasted from the repository's root,
-// or "Press: BUTTON ...", the presses of a pilot on a page just opened, where
-// "Inp 1.5" types 1.5 into the input box that Inp opens, and whose rows show the
-// page's arrows as the guide's plain text does, as ">" and "<". The lines after it, up to
-// the next example or the block's end, are rows the command shows, consecutive
-// unless a line "..." stands for rows left out between them.
+// The examples of the README and of the user's guide, run as a reader runs them,
+// so that neither can drift from the program. An example is a line of a fenced
+// block: "$ COMMAND" (continued after a trailing backslash), run from the
+// repository's root, or "Press: BUTTON ...", presses on a page just opened ("Inp
+// 1.5" types 1.5 into the box), whose rows show the arrows as ">" and "<". The
+// lines after it are rows shown, consecutive unless "..." leaves rows out.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -32,15 +28,11 @@ constexpr std::string_view kShellPrompt = "$ ";
 constexpr std::string_view kPresses = "Press: ";
 constexpr std::string_view kLeftOut = "...";
 
-std::string TrimmedRight(std::string text) {
-    text.erase(text.find_last_not_of(" \t\r") + 1);
-    return text;
-}
-
+// Without trailing blanks.
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(TrimmedRight(line));
+    for (std::string line; std::getline(in, line);) lines.push_back(line.erase(line.find_last_not_of(" \t\r") + 1));
     return lines;
 }
 
@@ -145,7 +137,6 @@ std::string Run(const std::string& command) {
 
 std::string ReadFile(const std::string& name) {
     std::ifstream in(std::string(KALVO_SOURCE_DIR) + "/" + name);
-    EXPECT_TRUE(in) << "cannot read " << name;
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
@@ -163,11 +154,11 @@ TEST(DocumentedExamples, RowsAreConsecutiveUnlessLeftOut) {
     for (const auto& [shown, matches] : cases) EXPECT_EQ(MissingRows(shown, output).empty(), matches) << shown.front();
 }
 
-// Every example of the file that shows rows; each "$ " or "Press: " line of the
-// file is one.
+// Every "$ " or "Press: " line of the file is an example that shows rows.
 void ExpectExamplesHold(const std::string& file) {
     const std::string markdown = ReadFile(file);
     const std::vector<Example> examples = ReadExamples(markdown);
+    ASSERT_FALSE(examples.empty()) << "no examples read from " << file;
     int starts = 0;
     for (const std::string& line : Lines(markdown))
         if (line.starts_with(kShellPrompt) || line.starts_with(kPresses)) ++starts;

@@ -52,15 +52,13 @@ TEST_F(Entry, LoadingCallsInitLibOnceAndRegistersOneModeNamedKalvoMfdOnTheEKey) 
     EXPECT_EQ(sim::InitLibCalls(), initCalls + 1);
     EXPECT_EQ(sim::InitLibModule(), module->Handle());
     EXPECT_NE(module->Handle(), nullptr);
-    ASSERT_EQ(module->ModeIds().size(), 1u);
     const sim::RegisteredMode* mode = KalvoMode();
     ASSERT_NE(mode, nullptr);
-    EXPECT_EQ(mode->id, module->ModeIds()[0]);
+    EXPECT_EQ(module->ModeIds(), std::vector{mode->id});
     EXPECT_EQ(mode->name, "Kalvo MFD");
     EXPECT_EQ(mode->key, sim::ScanCodeOfCharacter('E'));  // the key as the keyboard gives it
-    // The version is computed once and kept.
-    EXPECT_EQ(module->Version(), 20060425);  // Date2Int of "Apr 25 2006"
-    EXPECT_EQ(module->Version(), 20060425);
+    // Date2Int of "Apr 25 2006", computed once and kept.
+    EXPECT_EQ((std::pair{module->Version(), module->Version()}), (std::pair{20060425, 20060425}));
     EXPECT_EQ(sim::Date2IntCalls(), dateCalls + 1);
 }
 
@@ -86,12 +84,10 @@ TEST_F(Entry, UnloadingUnloadsTheLibraryAndUnregistersExactlyItsMode) {
     EXPECT_EQ(display->ModeId(), 0);
     EXPECT_FALSE(sim::InputBox().open);
     EXPECT_FALSE(display->PressKey(kKeyNextDirectory));
-    EXPECT_FALSE(sim::TypeIntoInputBox("1"));
     std::vector<int> remaining;
     for (const sim::RegisteredMode& mode : sim::RegisteredModes()) remaining.push_back(mode.id);
     EXPECT_EQ(remaining, (std::vector<int>{before, after}));
     EXPECT_NE(kalvo, before);
-    EXPECT_EQ(KalvoMode(), nullptr);
     oapiUnregisterMFDMode(before);
     oapiUnregisterMFDMode(after);
 }
@@ -103,8 +99,7 @@ TEST_F(Entry, AReloadStartsWithFreshValuesAndAnEmptyClipboard) {
         Cell(0, BOP, "a") = 7;
         display->PressKey(kKeyCopy);
     }
-    Unload();
-    Load();
+    Reload();
     EXPECT_EQ(Cell(1, ORB, "r"), 0);
     EXPECT_EQ(Cell(0, BOP, "a"), 0);
     auto display = OpenPage();
@@ -131,10 +126,9 @@ TEST_F(Entry, MessageOneAloneCreatesAPageOfTheSizeInWparam) {
         const OAPI_MSGTYPE result = mode->messageProc(1, 3, size.wparam, reinterpret_cast<LPARAM>(vessel));
         ASSERT_NE(result, 0);
         std::unique_ptr<MFD> page(reinterpret_cast<MFD*>(result));
-        EXPECT_EQ(MfdHostAccess::Width(*page), size.width);
-        EXPECT_EQ(MfdHostAccess::Height(*page), size.height);
-        EXPECT_EQ(MfdHostAccess::Vessel(*page), vessel);
-        EXPECT_EQ(pageStatus(page.get()), 0);
+        EXPECT_EQ((std::tuple{MfdHostAccess::Width(*page), MfdHostAccess::Height(*page), MfdHostAccess::Vessel(*page),
+                              pageStatus(page.get())}),
+                  (std::tuple{size.width, size.height, vessel, 0}));
     }
     for (const UINT message : {0u, 2u, 3u, 0xFFFFFFFFu}) EXPECT_EQ(mode->messageProc(message, 0, 0x01000190, 0), 0);
     // The status is read only from pages of the module.

@@ -51,7 +51,7 @@ protected:
         valueCell = nullptr;
         pageStatus = nullptr;
     }
-    // Unloads and loads the module: module-wide state starts afresh.
+    // Module-wide state starts afresh.
     void Reload() {
         Unload();
         Load();
@@ -76,10 +76,6 @@ protected:
         ForEachCell([&](double& cell) { cells.push_back(cell); });
         return cells;
     }
-    void Restore(const StoreSnapshot& cells) {
-        std::size_t i = 0;
-        ForEachCell([&](double& cell) { cell = cells[i++]; });
-    }
 
     // The selected cell, found as the one Zero Value clears. The store is left as it
     // was; the display's redraw request is taken, so take it before when it matters.
@@ -93,7 +89,8 @@ protected:
             for (int d = 0; d < kDirectoryCount; ++d)
                 for (int v = 0; v < VariableCount(d); ++v)
                     if (*valueCell(s, d, v) == 0.0) found = {s, d, std::string(kCatalogue[d].variables[v].symbol)};
-        Restore(before);
+        std::size_t i = 0;
+        ForEachCell([&](double& cell) { cell = before[i++]; });
         display.TakeRedrawRequest();
         return found;
     }

@@ -3,20 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <numbers>
-#include <set>
-
-#include "tests/support/solver_harness.h"
 
 namespace {
 
-using kalvo::test::Near;
 using sim::World;
-
-constexpr double kPi = std::numbers::pi;
 
 std::string ErrorOf(const std::variant<World, std::string>& built) {
     const auto* error = std::get_if<std::string>(&built);
@@ -28,42 +20,20 @@ World WorldOf(std::variant<World, std::string> built) {
     return std::get<World>(std::move(built));
 }
 
-TEST(Scenarios, BuiltInsStartWithTheDefaultAndAllBuild) {
+// The default orbit's shape is checked through kalvo play's reading of r, and
+// mars-orbit.json and launch-pad.json through the examples that fly them.
+TEST(Scenarios, BuiltInsAndTheTransferExampleBuild) {
     const auto builtIns = sim::BuiltInScenarios();
     ASSERT_EQ(builtIns.size(), 4u);
     EXPECT_EQ(builtIns[0].name, sim::kDefaultScenario);
-    std::set<std::string_view> names;
     for (const auto& scenario : builtIns) {
-        SCOPED_TRACE(std::string(scenario.name));
-        EXPECT_TRUE(names.insert(scenario.name).second);
-        EXPECT_FALSE(scenario.description.empty());
         const World world = WorldOf(sim::BuildScenario(scenario.name));
-        EXPECT_EQ(world.focus.reference, sim::DominantBody(world));
-        ASSERT_EQ(world.bodies.size(), 3u);
-        EXPECT_EQ(world.bodies[0].name, "Sun");
+        EXPECT_EQ(world.focus.reference, sim::DominantBody(world)) << scenario.name;
+        EXPECT_EQ(world.focus.mainThrusters.empty(), scenario.name == "no-engines") << scenario.name;
     }
-    EXPECT_TRUE(WorldOf(sim::BuildScenario("no-engines")).focus.mainThrusters.empty());
-    EXPECT_FALSE(WorldOf(sim::BuildScenario("leo")).focus.mainThrusters.empty());
-}
-
-// The default orbit, 300 km by 400 km above a 6 371 km Earth, read back from the
-// vessel's state: vis-viva gives a = 6 721 km, and |r x v| = sqrt(mu p).
-TEST(Scenarios, DefaultOrbitIsTheOneDescribed) {
-    const World world = WorldOf(sim::BuildScenario(sim::kDefaultScenario));
-    const double mu = sim::kGravitationalConstant * world.bodies[world.focus.reference].mass;
-    const double r = Length(world.focus.position), v2 = Dot(world.focus.velocity, world.focus.velocity);
-    EXPECT_EQ(world.bodies[world.focus.reference].name, "Earth");
-    EXPECT_TRUE(Near(1 / (2 / r - v2 / mu), 6.721e6, 1e-12));
-    const double p = 2 * 6.671e6 * 6.771e6 / (6.671e6 + 6.771e6);
-    EXPECT_TRUE(Near(Length(Cross(world.focus.position, world.focus.velocity)), std::sqrt(mu * p), 1e-12));
-}
-
-TEST(Scenarios, ExampleFilesBuild) {
-    const std::string docs = std::string(KALVO_SOURCE_DIR) + "/docs/scenarios/";
-    const World transfer = WorldOf(sim::BuildScenario(docs + "geo-transfer.json"));
+    const World transfer =
+        WorldOf(sim::BuildScenario(std::string(KALVO_SOURCE_DIR) + "/docs/scenarios/geo-transfer.json"));
     EXPECT_EQ(transfer.bodies[transfer.focus.reference].name, "Earth");
-    const World mars = WorldOf(sim::BuildScenario(docs + "mars-orbit.json"));
-    EXPECT_EQ(mars.bodies[sim::DominantBody(mars)].name, "Mars");
 }
 
 // A vessel that is fine as it stands; each case spoils one thing.
@@ -213,27 +183,17 @@ TEST(Scenarios, BrokenJsonIsReportedWithLineAndColumn) {
     EXPECT_EQ(error.rfind("test.json: not valid JSON: parse error at line 3, column 2: ", 0), 0u) << error;
 }
 
-TEST(Scenarios, NamesAndFilesThatCannotBeRead) {
-    EXPECT_EQ(
-        ErrorOf(sim::BuildScenario("moon")),
-        "unknown scenario \"moon\" (expected one of leo lunar-orbit glide no-engines or the path of a scenario file)");
-    EXPECT_EQ(ErrorOf(sim::BuildScenario("missing/moon.json")),
-              "cannot open scenario file \"missing/moon.json\": no such file");
+// Unknown names and missing files are checked through kalvo play and kalvo.
+TEST(Scenarios, FilesThatCannotBeRead) {
     const std::string directory = std::filesystem::temp_directory_path().string();
     EXPECT_EQ(ErrorOf(sim::BuildScenario(directory)),
               "cannot open scenario file \"" + directory + "\": not a regular file");
-
     // A file's mistakes are named with its path; a failed load leaves the world as it was.
     const std::string path = (std::filesystem::temp_directory_path() / "kalvo-scenario-test.json").string();
     std::ofstream(path) << R"({"vessel": {"emptyMass": -1}})";
     ASSERT_EQ(sim::LoadScenario("glide"), "");
     EXPECT_EQ(sim::LoadScenario(path),
               path + ": vessel.emptyMass: expected a mass in kg, 0 or from 0.001 to 1e+60, found -1");
-    EXPECT_TRUE(sim::TheWorld().focus.flight.has_value());
-    std::ofstream(path, std::ios::trunc).flush();
-    EXPECT_EQ(sim::LoadScenario(path), path + ": empty; expected a scenario: a JSON object with at least a \"vessel\"");
-    EXPECT_EQ(sim::LoadScenario(""),
-              "no scenario named (expected one of leo lunar-orbit glide no-engines or the path of a scenario file)");
     EXPECT_TRUE(sim::TheWorld().focus.flight.has_value());
     std::filesystem::remove(path);
     sim::TheWorld() = World{};
