@@ -3,9 +3,6 @@
 // says of what is no module.
 #include <dlfcn.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "catalogue/value_store.h"
 #include "sim/host/keyboard.h"
 #include "tests/support/loaded_kalvo.h"
@@ -31,13 +28,8 @@ std::string LoadError(const std::string& path) {
 
 // Each named with its path; the system's own reason follows the colon.
 TEST(ModuleLoader, NamesThePathAndWhatIsWrong) {
-    const auto text = std::filesystem::temp_directory_path() / "kalvo-not-a-library.so";
-    std::ofstream(text) << "not a shared library\n";
-    for (const std::string& path : {std::string("/nonexistent/KalvoMFD.so"), text.string()}) {
-        const std::string message = LoadError(path);
-        EXPECT_EQ(message.rfind("cannot load module \"" + path + "\": ", 0), 0u) << message;
-    }
-    std::filesystem::remove(text);
+    const std::string message = LoadError("/nonexistent/KalvoMFD.so");
+    EXPECT_EQ(message.rfind("cannot load module \"/nonexistent/KalvoMFD.so\": ", 0), 0u) << message;
     EXPECT_EQ(LoadError(""), "cannot load module \"\": no path given");
     const std::size_t modes = sim::RegisteredModes().size();
     EXPECT_EQ(LoadError(KALVO_HOST_LIBRARY_PATH),
