@@ -92,7 +92,7 @@ TEST(OrbitTime, KernelFollowsTheTextbookAndItsTimeGivesTheAnomalyBack) {
 // clang-format off
 const test::SolveCase kTimeCases[] = {
     // Times worked by hand with p = 1e7 and the Earth's mass: t = tau p^2 / sqrt(p G M)
-    // (1497.76 s at e = 0.5, v = 90 in consistency_test.cpp), the hyperbola's at v = 300
+    // (1497.76 s at e = 0.5, v = 90 in the round trips of solvers_test.cpp), the hyperbola's at v = 300
     // on its incoming branch. A time goes as 1/sqrt(M), down to masses below a kilogram.
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 270}, {"M", kEarthMass}}, kSolved, 13824.495797150617, 1e-13},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 270}, {"M", 0.5}}, kSolved, 13824.495797150617 * std::sqrt(kEarthMass / 0.5), 1e-12},

@@ -1,9 +1,12 @@
-// The page's keys and buttons, driven through the stand-in host as the simulator
-// drives them: a loaded module, a display switched to the mode, key presses and
-// button clicks. Expected selections and variable lists come from the catalogue
+// The page's keys, buttons and input box, driven through the stand-in host as the
+// simulator drives them: a loaded module, a display switched to the mode, key
+// presses, button clicks and typed text. Expected selections and variable lists come from the catalogue
 // as the page documents it (ORB equation 1 is "Vt=sqrt(p*G*M)/r" with r p Vt M).
 #include <algorithm>
+#include <cfloat>
 #include <climits>
+#include <cmath>
+#include <cstring>
 
 #include "sim/gdi/gdi.h"
 #include "tests/support/loaded_kalvo.h"
@@ -237,6 +240,47 @@ TEST_F(Commands, InputValueOpensTheSharedBoxOnTheSelectedVariable) {
     const sim::InputBoxState box = sim::InputBox();
     EXPECT_TRUE(box.callback(nullptr, nullptr, box.userData));
     EXPECT_EQ(Snapshot(), before);
+}
+
+using TypedInput = LoadedKalvo;
+
+// Numbers typed into the input box, through the host's box as the pilot types them.
+// Expected values are the decimal numbers the texts begin with, worked by hand or
+// with Python's correctly rounded float(); what follows the number is ignored.
+TEST_F(TypedInput, StoresTheLongestLeadingDecimalNumber) {
+    // clang-format off
+    const struct { const char* text; double stored; } cases[] = {
+        // Plain numbers and what follows them.
+        {"1e3", 1000}, {"12abc", 12}, {"  -1.5e3x", -1500}, {"+7", 7}, {".5", 0.5}, {"-.5", -0.5}, {"5.", 5},
+        {"1E-2", 0.01}, {"1.5.5", 1.5}, {"1 2", 1}, {"1,5", 1}, {"1e3e4", 1000}, {"1e2.5", 100},
+        {"123456789012345678901234567890", 1.2345678901234568e29},
+        // An exponent letter counts only with digits after it.
+        {"1e", 1}, {"1e+", 1}, {"1E-x", 1},
+        // Blanks before the number, and only those.
+        {"\t\n\v\f\r 3", 3}, {"\xA0" "5", 0}, {"_5", 0},
+        // No number at the start, and the C library's other spellings.
+        {"abc", 0}, {"", 0}, {"   ", 0}, {".", 0}, {"-", 0}, {"+", 0}, {"--1", 0}, {"- 1", 0}, {".e5", 0},
+        {"inf", 0}, {"infinity", 0}, {"nan", 0}, {"0x10", 0}, {"0x1p3", 0},
+        // Beyond the range of a double: infinities above, zeros below, with the sign.
+        {"1e400", INFINITY}, {"-1e400", -INFINITY}, {"0.1e310", INFINITY}, {"1e308", 1e308}, {"1e99999999999999999999", INFINITY},
+        {"0.0000000001e99999999999999999999", INFINITY}, {"0e99999999999999999999", 0}, {"1e-400", 0},
+        {"-1e-400", -0.0}, {"100000e-329", 0}, {"1e-99999999999999999999", 0}, {"99999999999999999999e-340", 1e-320},
+        {"1e-320", 1e-320}, {"-0", -0.0},
+        // Seventeen significant digits name a double exactly.
+        {"0.10000000000000001", 0.1}, {"1.7976931348623157e+308", DBL_MAX}, {"2.2250738585072014e-308", DBL_MIN},
+        {"-4.9406564584124654e-324", -4.9406564584124654e-324}, {"0.33333333333333331", 1.0 / 3},
+    };
+    // clang-format on
+    auto display = OpenPage();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Cell(0, BOP, "a") = -777.25;
+        ASSERT_TRUE(display->PressKey(kKeyInputValue));
+        ASSERT_TRUE(sim::TypeIntoInputBox(c.text));
+        const double stored = Cell(0, BOP, "a");
+        EXPECT_EQ(std::memcmp(&stored, &c.stored, sizeof stored), 0)
+            << stored << " stored, " << c.stored << " expected";
+    }
 }
 
 }  // namespace

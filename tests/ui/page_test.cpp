@@ -1,6 +1,9 @@
-// The drawn page, read back from the recorded drawing and the character grid.
+// The drawn page, read back from the recorded drawing and the character grid; the
+// page's one value format; the grid operations beyond what the page shows
+// (negative cells and the bounded print buffer).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,8 @@
 #include "tests/support/page_probe.h"
 #include "ui/clipboard.h"
 #include "ui/colours.h"
+#include "ui/text_grid.h"
+#include "ui/value_format.h"
 
 namespace kalvo {
 namespace {
@@ -261,6 +266,53 @@ TEST_F(Page, EveryDrawingDeletesWhatItCreates) {
         DrawnPage drawn(sized);
         drawBalanced(drawn, std::to_string(width) + " x " + std::to_string(height));
     }
+}
+
+TEST(ValueFormat, ExponentNotationWithThreeExponentDigits) {
+    // clang-format off
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {6.67259e-11, "6.672590E-011"}, {0.0, "0.000000E+000"},     {-1500, "-1.500000E+003"},
+        {1e200, "1.000000E+200"},       {-0.0, "-0.000000E+000"},   {5.9736e24, "5.973600E+024"},
+        {1.7976931348623157e308, "1.797693E+308"}, {4.9406564584124654e-324, "4.940656E-324"},
+        {9.9999995, "9.999999E+000"},   {9.99999951, "1.000000E+001"}, {123456789, "1.234568E+008"},
+        {INFINITY, "INF"},              {-INFINITY, "-INF"},        {NAN, "NAN"},
+        {-NAN, "NAN"},
+    };
+    // clang-format on
+    for (const auto& c : cases) EXPECT_STREQ(FormatValue(c.value).c_str(), c.text) << c.value;
+}
+
+class TextGrid : public ::testing::Test {
+protected:
+    // Cells of 7 x 10 pixels, text in a font of the same size.
+    void SetUp() override {
+        SelectObject(dc_.Handle(), sim::HostDefaultFont(7, 10));
+        InitTextGrid(dc_.Handle(), 7, 10);
+    }
+    const sim::DrawnText& LastText() const { return std::get<sim::DrawnText>(dc_.Drawing().back()); }
+    sim::DeviceContext dc_{280, 240};
+};
+
+// A negative column or row keeps that coordinate; at (-1, -1) a print continues.
+TEST_F(TextGrid, NegativeColumnOrRowKeepsThatCoordinate) {
+    MoveToEx(dc_.Handle(), 50, 70, nullptr);
+    MoveToCell(dc_.Handle(), -1, 2);
+    EXPECT_EQ(dc_.CurrentPosition(), (sim::Point{50, 20}));
+    MoveToCell(dc_.Handle(), 3, -1);
+    EXPECT_EQ(dc_.CurrentPosition(), (sim::Point{24, 20}));
+    PrintAtCell(dc_.Handle(), -1, -1, "cd");
+    EXPECT_EQ(LastText().at, (sim::Point{24, 20}));
+}
+
+TEST_F(TextGrid, FormatsByPrintfRulesIntoABoundedBuffer) {
+    PrintAtCell(dc_.Handle(), 0, 0, "%2d|%s|%c", 7, "x", 0xE8);
+    EXPECT_EQ(LastText().text, " 7|x|\xE8");
+    // 300 characters asked for; the buffer holds 251 and the terminating zero.
+    PrintAtCell(dc_.Handle(), 0, 1, "%s", std::string(300, 'x').c_str());
+    EXPECT_EQ(LastText().text, std::string(251, 'x'));
 }
 
 }  // namespace
