@@ -35,14 +35,10 @@ void ForEverySelection(PageProbe& page, Visit visit) {
         for (int e = 0; e < EquationCount(d); ++e)
             for (int k = 0; k < page.VariablesOfEquation(d, e); ++k) {
                 const int v = page.EquationVariableNumber(d, e, k) - 1;
+                SCOPED_TRACE(::testing::Message() << kCatalogue[d].code << " " << e << " " << page.Symbol(d, v));
                 page.Select(d, e, page.Symbol(d, v));
                 visit(d, e, v);
             }
-}
-
-std::string Where(const PageProbe& page) {
-    return std::string(page.DirectoryCode(page.CurrentDirectory())) + " " + std::to_string(page.CurrentEquation()) +
-           " " + page.Symbol(page.CurrentDirectory(), page.CurrentVariable());
 }
 
 class AllocationFree : public ::testing::Test {
@@ -92,14 +88,13 @@ TEST_F(AllocationFree, EveryCommandSolverAndReadingOnEveryVariable) {
                 if (kButtons[button].key == kKeyInputValue) continue;
                 page.Select(d, e, page.Symbol(d, v));
                 EXPECT_EQ(AllocationsDuring([&] { EXPECT_TRUE(page.ConsumeButton(button, PANEL_MOUSE_LBDOWN)); }), 0u)
-                    << page.ButtonLabel(button) << " on " << Where(page);
+                    << page.ButtonLabel(button);
             }
             page.Select(d, e, page.Symbol(d, v));
             for (const double fill : {0.0, 1.0, 0.5, -2.0, 1e7, nan, inf, -inf}) {
                 for (int u = 0; u < VariableCount(d); ++u)
                     if (kCatalogue[d].variables[u].symbol != "G") ValueStore[0][d][u] = fill;
-                EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeySolve); }), 0u)
-                    << Where(page) << " with every input " << fill;
+                EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeySolve); }), 0u) << "every input " << fill;
             }
         });
     }
@@ -138,7 +133,7 @@ TEST_F(AllocationFree, InputValueAllocatesOnlyWhatTheHostsBoxKeeps) {
         const std::size_t hostsOwn =
             AllocationsDuring([&] { oapiOpenInputBox(title.data(), InputCallback, nullptr, 20, &page); });
         sim::CancelInputBox();
-        EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyInputValue); }), hostsOwn) << Where(page);
+        EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyInputValue); }), hostsOwn);
         EXPECT_EQ(sim::InputBox().title, title);
         sim::CancelInputBox();
     });

@@ -1,6 +1,5 @@
 // The module as the host sees it: loading and unloading, registration of the mode,
-// the message procedure, the version and the exports; and what the host's loader
-// says of what is no module.
+// the message procedure, the version and the exports.
 #include <dlfcn.h>
 
 #include "catalogue/value_store.h"
@@ -14,28 +13,6 @@ namespace {
 using Entry = LoadedKalvo;
 
 const sim::RegisteredMode* KalvoMode() { return sim::FindModeByKey(kModeKey); }
-
-// The message of loading `path`, which must fail.
-std::string LoadError(const std::string& path) {
-    try {
-        sim::LoadedModule refused(path);
-    } catch (const sim::ModuleError& error) {
-        return error.what();
-    }
-    ADD_FAILURE() << path << " loaded";
-    return "";
-}
-
-// Each named with its path; the system's own reason follows the colon.
-TEST(ModuleLoader, NamesThePathAndWhatIsWrong) {
-    const std::string message = LoadError("/nonexistent/KalvoMFD.so");
-    EXPECT_EQ(message.rfind("cannot load module \"/nonexistent/KalvoMFD.so\": ", 0), 0u) << message;
-    EXPECT_EQ(LoadError(""), "cannot load module \"\": no path given");
-    const std::size_t modes = sim::RegisteredModes().size();
-    EXPECT_EQ(LoadError(KALVO_HOST_LIBRARY_PATH),
-              "cannot load module \"" KALVO_HOST_LIBRARY_PATH "\": it is not an add-on module (no opcDLLInit)");
-    EXPECT_EQ(sim::RegisteredModes().size(), modes);
-}
 
 TEST_F(Entry, LoadingCallsInitLibOnceAndRegistersOneModeNamedKalvoMfdOnTheEKey) {
     Unload();
@@ -70,6 +47,7 @@ TEST_F(Entry, UnloadingUnloadsTheLibraryAndUnregistersExactlyItsMode) {
     display->PressKey(kKeyInputValue);
     ASSERT_TRUE(sim::InputBox().open);
     Unload();  // the exit hook found at load runs as the library is unloaded
+    // Gone from the process, so a load afresh starts with fresh values and an empty clipboard.
     EXPECT_EQ(dlopen(KALVO_MODULE_PATH, RTLD_LAZY | RTLD_NOLOAD), nullptr);
     // Displays are taken off the mode and its input box is closed.
     EXPECT_EQ(display->Page(), nullptr);
@@ -82,22 +60,6 @@ TEST_F(Entry, UnloadingUnloadsTheLibraryAndUnregistersExactlyItsMode) {
     EXPECT_NE(kalvo, before);
     oapiUnregisterMFDMode(before);
     oapiUnregisterMFDMode(after);
-}
-
-TEST_F(Entry, AReloadStartsWithFreshValuesAndAnEmptyClipboard) {
-    {
-        auto display = OpenPage();
-        Cell(1, ORB, "r") = 42;
-        Cell(0, BOP, "a") = 7;
-        display->PressKey(kKeyCopy);
-    }
-    Reload();
-    EXPECT_EQ(Cell(1, ORB, "r"), 0);
-    EXPECT_EQ(Cell(0, BOP, "a"), 0);
-    auto display = OpenPage();
-    display->PressKey(kKeyPaste);  // nothing on the clipboard
-    EXPECT_EQ(Cell(0, BOP, "a"), 0);
-    EXPECT_FALSE(display->TakeRedrawRequest());
 }
 
 class ForeignPage : public MFD {

@@ -133,15 +133,11 @@ const test::SolveCase kTimeCases[] = {
 
 TEST(OrbitTimeSolvers, TimesAnomaliesAndPeriods) { test::ExpectCases(kTimeCases); }
 
-// The search's cost: one kernel evaluation per table point (181) and one per bracket
-// update. A hyperbola at a time far beyond its reach never converges (its last bracket
-// ends on the unreachable-anomaly marker): all 10000 updates; a time from the kernel
-// itself, a few.
-TEST(AnomalySearchCost, KernelEvaluationsPerSearch) {
+// A hyperbola at a time far beyond its reach never converges (its last bracket ends
+// on the unreachable-anomaly marker): the search stops after its 10000 bracket
+// updates, besides the 181 kernel evaluations of its table.
+TEST(AnomalySearch, GivesUpAfterItsLastBracketUpdate) {
     EXPECT_EQ(SearchAnomaly(2, -1e6, pi).kernelEvaluations, 181 + 10000);
-    const int converging = SearchAnomaly(0.5, ScaledPerigeeTime(0.5, 91, pi), pi).kernelEvaluations;
-    EXPECT_GT(converging, 181);
-    EXPECT_LT(converging, 191);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The drawn page, read back from the recorded drawing and the character grid; the
-// page's one value format; the grid operations beyond what the page shows
-// (negative cells and the bounded print buffer).
+// The drawn page, read back from the recorded drawing and the character grid, and
+// the page's one value format.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,7 +11,6 @@
 #include "tests/support/page_probe.h"
 #include "ui/clipboard.h"
 #include "ui/colours.h"
-#include "ui/text_grid.h"
 #include "ui/value_format.h"
 
 namespace kalvo {
@@ -46,7 +44,7 @@ private:
     ClipboardStack savedClipboard_{};
 };
 
-TEST_F(Page, LayoutTextsColoursAndFonts) {
+TEST_F(Page, LayoutTextsColoursFontsAndHelpView) {
     PageProbe probe(280, 240);   // cells of 7 x 10 pixels, 40 columns and 24 rows
     probe.Select(ORB, 1, "Vt");  // Vt=sqrt(p*G*M)/r with r, p, Vt and M
     ValueStore[0][ORB][Var(ORB, "r")] = 6.771e6;
@@ -109,6 +107,14 @@ TEST_F(Page, LayoutTextsColoursAndFonts) {
     EXPECT_EQ(page.TextAt(35, 1)->font,
               (sim::FontSpec{10, 7, 0, 0, 0, false, false, false, 1, 5, 1, 0, 0, "Wingdings"}));
     EXPECT_EQ((std::pair{page.TextAt(0, 1)->font.height, page.TextAt(0, 1)->font.width}), (std::pair{10, 7}));
+
+    // In help view the long names take the place of the values, in the colours of their rows.
+    probe.SetHelpView(true);
+    page.Draw();
+    EXPECT_EQ(page.Rows()[11], "    e   Eccentricity");
+    EXPECT_EQ(page.Rows()[13], "   \u2192Vt  Tangent. Velocity m/s");
+    EXPECT_EQ(page.TextAt(8, 13)->background, kBlue);
+    EXPECT_EQ(page.TextAt(8, 11)->colour, kGreen);
 }
 
 // Sums of readings' codes other than 2 and 4 name no single failure.
@@ -171,21 +177,6 @@ TEST_F(Page, DirectoryRowScrollsToShowTheCurrentDirectory) {
     }
 }
 
-TEST_F(Page, HelpViewShowsLongNamesInsteadOfValues) {
-    PageProbe probe;
-    probe.Select(ORB, 1, "Vt");
-    probe.SetHelpView(true);
-    DrawnPage page(probe);
-    page.Draw();
-    const std::vector<std::string> rows = page.Rows();
-    EXPECT_EQ(rows[11], "    e   Eccentricity");
-    EXPECT_EQ(rows[13], "   \u2192Vt  Tangent. Velocity m/s");
-    EXPECT_EQ(rows[16], "    G   Univ. Constant    m^3/s^2/kg");
-    // The long name takes the colours of its row: white on blue where selected.
-    EXPECT_EQ(page.TextAt(8, 13)->background, kBlue);
-    EXPECT_EQ(page.TextAt(8, 11)->colour, kGreen);
-}
-
 // The arrow (column 3) marks exactly the variables a reading can supply.
 TEST_F(Page, ArrowMarksOnTheVariablesTheSimulationCanSupply) {
     for (int d = 0; d < kDirectoryCount; ++d) {
@@ -234,37 +225,26 @@ TEST_F(Page, SeparatorsSpanEachDisplaysOwnWidth) {
     }
 }
 
-// Two pens, a brush and two fonts, all deleted again, whatever is drawn and on the
-// smallest and the largest display a message procedure can be given.
+// Two pens, a brush and two fonts, all deleted again, and the host's own objects
+// selected again after, on the smallest and the largest display a message procedure
+// can be given; the page fuzzer checks the balance after every drawing it makes.
 TEST_F(Page, EveryDrawingDeletesWhatItCreates) {
-    const auto drawBalanced = [](DrawnPage& page, const std::string& where) {
+    for (const auto& [width, height] : {std::pair{400u, 400u}, {1u, 1u}, {65535u, 65535u}}) {
+        SCOPED_TRACE(width);
+        PageProbe probe(width, height);
+        Enter(probe, GLD, 1);  // both arrows of the directory row, and its left one scrolled
+        probe.SetStatus(7);
+        DrawnPage page(probe);
+        const HBRUSH initialBrush = page.Context().SelectedBrush();
         const sim::GdiAccount before = sim::GdiAccounting();
         page.Draw();
         const sim::GdiAccount after = sim::GdiAccounting();
-        EXPECT_EQ(after.created - before.created, 5) << where;
-        EXPECT_EQ(after.deleted - before.deleted, 5) << where;
-        EXPECT_TRUE(sim::GdiFaults().empty()) << where;
-    };
-    PageProbe probe;
-    DrawnPage page(probe);
-    const HBRUSH initialBrush = page.Context().SelectedBrush();
-    for (int d = 0; d < kDirectoryCount; ++d)
-        for (const bool help : {false, true})
-            for (const int status : {0, 1, 7}) {
-                Enter(probe, d, EquationCount(d) - 1);
-                probe.SetHelpView(help);
-                probe.SetStatus(status);
-                drawBalanced(page, probe.DirectoryCode(d));
-                // What stays selected is the host's, never the drawing's own.
-                EXPECT_EQ(page.Context().SelectedBrush(), initialBrush);
-                EXPECT_EQ(page.Context().SelectedPen(), sim::HostDefaultPen());
-                EXPECT_EQ(page.Context().SelectedFont(), sim::HostDefaultFont(10, 16));
-            }
-    for (const auto& [width, height] : {std::pair{1u, 1u}, std::pair{65535u, 65535u}, std::pair{39u, 23u}}) {
-        PageProbe sized(width, height);
-        sized.Select(ORB, 9, "t");
-        DrawnPage drawn(sized);
-        drawBalanced(drawn, std::to_string(width) + " x " + std::to_string(height));
+        EXPECT_EQ((std::pair{after.created - before.created, after.deleted - before.deleted}), (std::pair{5L, 5L}));
+        EXPECT_TRUE(sim::GdiFaults().empty());
+        EXPECT_EQ(page.Context().SelectedBrush(), initialBrush);
+        EXPECT_EQ(page.Context().SelectedPen(), sim::HostDefaultPen());
+        EXPECT_EQ(page.Context().SelectedFont(),
+                  sim::HostDefaultFont(MfdHostAccess::CellWidth(probe), MfdHostAccess::CellHeight(probe)));
     }
 }
 
@@ -283,36 +263,6 @@ TEST(ValueFormat, ExponentNotationWithThreeExponentDigits) {
     };
     // clang-format on
     for (const auto& c : cases) EXPECT_STREQ(FormatValue(c.value).c_str(), c.text) << c.value;
-}
-
-class TextGrid : public ::testing::Test {
-protected:
-    // Cells of 7 x 10 pixels, text in a font of the same size.
-    void SetUp() override {
-        SelectObject(dc_.Handle(), sim::HostDefaultFont(7, 10));
-        InitTextGrid(dc_.Handle(), 7, 10);
-    }
-    const sim::DrawnText& LastText() const { return std::get<sim::DrawnText>(dc_.Drawing().back()); }
-    sim::DeviceContext dc_{280, 240};
-};
-
-// A negative column or row keeps that coordinate; at (-1, -1) a print continues.
-TEST_F(TextGrid, NegativeColumnOrRowKeepsThatCoordinate) {
-    MoveToEx(dc_.Handle(), 50, 70, nullptr);
-    MoveToCell(dc_.Handle(), -1, 2);
-    EXPECT_EQ(dc_.CurrentPosition(), (sim::Point{50, 20}));
-    MoveToCell(dc_.Handle(), 3, -1);
-    EXPECT_EQ(dc_.CurrentPosition(), (sim::Point{24, 20}));
-    PrintAtCell(dc_.Handle(), -1, -1, "cd");
-    EXPECT_EQ(LastText().at, (sim::Point{24, 20}));
-}
-
-TEST_F(TextGrid, FormatsByPrintfRulesIntoABoundedBuffer) {
-    PrintAtCell(dc_.Handle(), 0, 0, "%2d|%s|%c", 7, "x", 0xE8);
-    EXPECT_EQ(LastText().text, " 7|x|\xE8");
-    // 300 characters asked for; the buffer holds 251 and the terminating zero.
-    PrintAtCell(dc_.Handle(), 0, 1, "%s", std::string(300, 'x').c_str());
-    EXPECT_EQ(LastText().text, std::string(251, 'x'));
 }
 
 }  // namespace
