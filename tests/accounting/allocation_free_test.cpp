@@ -67,9 +67,8 @@ TEST_F(AllocationFree, TheCounterSeesAnAllocation) {
     EXPECT_EQ(AllocationsDuring([] { ::operator delete(::operator new(16)); }), 1u);
 }
 
-// Every button but Input Value (below) on every variable, and Solve with inputs
-// that reach each solver's guards, its formula, NaN and infinities; in each of the
-// host's scenarios (Get and Get All read it) and in a world that has lost its bodies.
+// Every button but Input Value (below) on every variable, and Solve with inputs that
+// reach guards, formulas, NaN and infinities, in every scenario and in one without bodies.
 TEST_F(AllocationFree, EveryCommandSolverAndReadingOnEveryVariable) {
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     std::vector<sim::World> worlds;
@@ -125,8 +124,7 @@ TEST_F(AllocationFree, ButtonsMenuClipboardAndTypedText) {
     EXPECT_EQ(Clipboard.depth, 0);
 }
 
-// What Input Value allocates is the host's copy of the box's title, exactly as
-// much as the host's box takes for that title.
+// Input Value allocates only what the host's box takes for its copy of the title.
 TEST_F(AllocationFree, InputValueAllocatesOnlyWhatTheHostsBoxKeeps) {
     ForEverySelection(page, [&](int d, int, int v) {
         std::string title = page.LongName(d, v);

@@ -61,9 +61,8 @@ TEST(OrbitTime, KernelEdgesAndFigures) {
     for (const auto& [x, sign] : signs) EXPECT_EQ(SignOf(x), sign) << x;
 }
 
-// The kernel's time against the textbook's (a degree short of an asymptote at most),
-// then the anomaly back from it: the search stops within the tolerance on the scaled
-// time, so the anomaly comes back within that tolerance over the slope.
+// The kernel against the textbook (up to a degree short of an asymptote), then the
+// anomaly back from its time, within the search's tolerance over the slope.
 void ExpectRoundTrip(double e, double v) {
     SCOPED_TRACE(::testing::Message() << "e " << e << " v " << v);
     const double tau = ScaledPerigeeTime(e, v, pi);
@@ -91,9 +90,8 @@ TEST(OrbitTime, KernelFollowsTheTextbookAndItsTimeGivesTheAnomalyBack) {
 
 // clang-format off
 const test::SolveCase kTimeCases[] = {
-    // Times worked by hand with p = 1e7 and the Earth's mass: t = tau p^2 / sqrt(p G M)
-    // (1497.76 s at e = 0.5, v = 90 in the round trips of solvers_test.cpp), the hyperbola's at v = 300
-    // on its incoming branch. A time goes as 1/sqrt(M), down to masses below a kilogram.
+    // Worked by hand with p = 1e7 and the Earth's mass, t = tau p^2 / sqrt(p G M); the
+    // hyperbola's on its incoming branch. A time goes as 1/sqrt(M), even below a kilogram.
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 270}, {"M", kEarthMass}}, kSolved, 13824.495797150617, 1e-13},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 270}, {"M", 0.5}}, kSolved, 13824.495797150617 * std::sqrt(kEarthMass / 0.5), 1e-12},
     // The period of apsides half a metre out.
@@ -116,7 +114,6 @@ const test::SolveCase kTimeCases[] = {
     {ORB, 9, "t", {{"p", 1e7}, {"e", -0.5}, {"v", 90}, {"M", kEarthMass}}, kError},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", -1}, {"M", kEarthMass}}, kError},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 361}, {"M", kEarthMass}}, kError},
-    {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", NAN}, {"M", kEarthMass}}, kError},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 90}, {"M", 0}}, kError},
     {ORB, 9, "t", {{"p", 0}, {"e", 0.5}, {"v", 90}, {"M", kEarthMass}}, kError},
     // e has no formula; outside the range the answer is an error instead.
@@ -133,9 +130,8 @@ const test::SolveCase kTimeCases[] = {
 
 TEST(OrbitTimeSolvers, TimesAnomaliesAndPeriods) { test::ExpectCases(kTimeCases); }
 
-// A hyperbola at a time far beyond its reach never converges (its last bracket ends
-// on the unreachable-anomaly marker): the search stops after its 10000 bracket
-// updates, besides the 181 kernel evaluations of its table.
+// A hyperbola at a time far beyond its reach never converges: the search gives up
+// after 10000 bracket updates, besides the 181 kernel evaluations of its table.
 TEST(AnomalySearch, GivesUpAfterItsLastBracketUpdate) {
     EXPECT_EQ(SearchAnomaly(2, -1e6, pi).kernelEvaluations, 181 + 10000);
 }

@@ -1,7 +1,6 @@
 // The page's keys, buttons and input box, driven through the stand-in host as the
-// simulator drives them: a loaded module, a display switched to the mode, key
-// presses, button clicks and typed text. Expected selections and variable lists come from the catalogue
-// as the page documents it (ORB equation 1 is "Vt=sqrt(p*G*M)/r" with r p Vt M).
+// simulator drives them. Expected selections and variable lists come from the
+// catalogue (ORB equation 1 is "Vt=sqrt(p*G*M)/r" with r p Vt M).
 #include <algorithm>
 #include <cfloat>
 #include <climits>
@@ -51,10 +50,9 @@ TEST_F(Commands, ButtonsServeTheirTable) {
     }
 }
 
-// Every command from a new page (the module loaded afresh, so the clipboard starts
-// empty), with the cells `given` set and the keys `before` pressed, by its key and
-// by a click of its button: the redraw it asks for, the status it leaves, every
-// cell it changes, and the selection after.
+// Every command, by its key and by its button, on a module loaded afresh with the
+// cells `given` and the keys `before` pressed: the redraw it asks for, the status
+// it leaves, every cell it changes, and the selection after.
 TEST_F(Commands, EachCommandChangesOnlyWhatItSays) {
     const DWORD dr = kKeyNextDirectory, dl = kKeyPrevDirectory, eq = kKeyNextEquation, el = kKeyPrevEquation,
                 vr = kKeyNextVariable, vl = kKeyPrevVariable, set = kKeySelectVariableSet, help = kKeyVariableHelp,
@@ -168,16 +166,14 @@ TEST_F(Commands, ElevenCopiesKeepTheFirstTenAndPastesReturnThemInReverse) {
         Cell(0, BOP, "a") = i * 1.5;
         Press(*display, kKeyCopy);
     }
-    Press(*display, kKeyNextVariable);
     for (int i = 10; i >= 1; --i) {
         Press(*display, kKeyPaste);
-        EXPECT_EQ(Cell(0, BOP, "b"), i * 1.5);
+        EXPECT_EQ(Cell(0, BOP, "a"), i * 1.5);
     }
-    Cell(0, BOP, "b") = -1;
     display->TakeRedrawRequest();
-    Press(*display, kKeyPaste);
+    Press(*display, kKeyPaste);  // from the empty stack: no change, no redraw
     EXPECT_FALSE(display->TakeRedrawRequest());
-    EXPECT_EQ(Cell(0, BOP, "b"), -1);
+    EXPECT_EQ(Cell(0, BOP, "a"), 1.5);
 }
 
 // Values and the clipboard are the module's: shared by displays, kept when a page
@@ -241,9 +237,8 @@ TEST_F(Commands, InputValueOpensTheSharedBoxOnTheSelectedVariable) {
 
 using TypedInput = LoadedKalvo;
 
-// Numbers typed into the input box, through the host's box as the pilot types them.
-// Expected values are the decimal numbers the texts begin with, worked by hand or
-// with Python's correctly rounded float(); what follows the number is ignored.
+// Typed numbers: the decimal number a text begins with (worked by hand or with
+// Python's correctly rounded float()); what follows it is ignored.
 TEST_F(TypedInput, StoresTheLongestLeadingDecimalNumber) {
     // clang-format off
     const struct { const char* text; double stored; } cases[] = {

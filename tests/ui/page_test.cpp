@@ -99,9 +99,7 @@ TEST_F(Page, LayoutTextsColoursFontsAndHelpView) {
     EXPECT_EQ(page.Rows()[22], "");  // ORB has 13 variables: rows 9 to 21 and no more
     // Cell (column, row) starts at x = 7 column + 7 / 2, y = 10 row.
     EXPECT_EQ(page.TextAt(11, 13)->at, (sim::Point{80, 130}));
-    // Help font: 10 + 10/4 = 12 high, 7 - 7/4 = 6 wide (divisions rounding down),
-    // italic, ANSI; arrow font: one cell, default character set; the rest in the
-    // host's font of one cell.
+    // Help font 10 + 10/4 high, 7 - 7/4 wide, italic, ANSI; the arrows and the rest one cell.
     EXPECT_EQ(page.TextAt(1, 4)->font,
               (sim::FontSpec{12, 6, 0, 0, 0, true, false, false, 0, 5, 1, 0, 0, "Times New Roman"}));
     EXPECT_EQ(page.TextAt(35, 1)->font,
@@ -225,9 +223,8 @@ TEST_F(Page, SeparatorsSpanEachDisplaysOwnWidth) {
     }
 }
 
-// Two pens, a brush and two fonts, all deleted again, and the host's own objects
-// selected again after, on the smallest and the largest display a message procedure
-// can be given; the page fuzzer checks the balance after every drawing it makes.
+// Two pens, a brush and two fonts, all deleted again, and the host's objects selected
+// again, on the smallest and largest displays (the page fuzzer checks every drawing).
 TEST_F(Page, EveryDrawingDeletesWhatItCreates) {
     for (const auto& [width, height] : {std::pair{400u, 400u}, {1u, 1u}, {65535u, 65535u}}) {
         SCOPED_TRACE(width);
