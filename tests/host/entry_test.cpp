@@ -20,7 +20,6 @@ TEST_F(Entry, LoadingCallsInitLibOnceAndRegistersOneModeNamedKalvoMfdOnTheEKey) 
     Load();
     EXPECT_EQ(sim::InitLibCalls(), initCalls + 1);
     EXPECT_EQ(sim::InitLibModule(), module->Handle());
-    EXPECT_NE(module->Handle(), nullptr);
     const sim::RegisteredMode* mode = KalvoMode();
     ASSERT_NE(mode, nullptr);
     EXPECT_EQ(module->ModeIds(), std::vector{mode->id});
@@ -66,17 +65,15 @@ TEST_F(Entry, MessageOneAloneCreatesAPageOfTheSizeInWparam) {
     const sim::RegisteredMode* mode = KalvoMode();
     ASSERT_NE(mode, nullptr);
     VESSEL* vessel = oapiGetFocusInterface();
-    const struct {
-        WPARAM wparam;
-        DWORD width, height;
-    } sizes[] = {{0x01000190, 400, 256}, {0xFFFFFFFF, 65535, 65535}, {0x00010001, 1, 1}, {0x0258'0320, 800, 600}};
-    for (const auto& size : sizes) {
-        const OAPI_MSGTYPE result = mode->messageProc(1, 3, size.wparam, reinterpret_cast<LPARAM>(vessel));
+    // The width in the low word, the height in the high word.
+    for (const auto& size : {std::tuple<WPARAM, DWORD, DWORD>{0x01000190, 400, 256}, {0xFFFFFFFF, 65535, 65535}}) {
+        const auto [wparam, width, height] = size;
+        const OAPI_MSGTYPE result = mode->messageProc(1, 3, wparam, reinterpret_cast<LPARAM>(vessel));
         ASSERT_NE(result, 0);
         std::unique_ptr<MFD> page(reinterpret_cast<MFD*>(result));
         EXPECT_EQ((std::tuple{MfdHostAccess::Width(*page), MfdHostAccess::Height(*page), MfdHostAccess::Vessel(*page),
                               pageStatus(page.get())}),
-                  (std::tuple{size.width, size.height, vessel, 0}));
+                  (std::tuple{width, height, vessel, 0}));
     }
     for (const UINT message : {0u, 2u, 3u, 0xFFFFFFFFu}) EXPECT_EQ(mode->messageProc(message, 0, 0x01000190, 0), 0);
 }
@@ -87,12 +84,9 @@ TEST_F(Entry, ValueCellsAreReachableOnlyInRange) {
         EXPECT_EQ(*valueCell(set, LNC, FindVariable(LNC, "G")), kGravitationalConstant);
         EXPECT_NE(valueCell(set, GLD, VariableCount(GLD) - 1), nullptr);
     }
-    const struct {
-        int set, directory, variable;
-    } outside[] = {{-1, 0, 0}, {2, 0, 0}, {0, -1, 0}, {0, 9, 0}, {0, 0, -1}, {0, BOP, 3}, {1, ORB, 13}, {0, GLD, 5}};
-    for (const auto& cell : outside)
-        EXPECT_EQ(valueCell(cell.set, cell.directory, cell.variable), nullptr)
-            << cell.set << " " << cell.directory << " " << cell.variable;
+    const std::array<int, 3> outside[] = {{-1, 0, 0}, {2, 0, 0},   {0, -1, 0},   {0, 9, 0},
+                                          {0, 0, -1}, {0, BOP, 3}, {1, ORB, 13}, {0, GLD, 5}};
+    for (const auto& [set, d, v] : outside) EXPECT_EQ(valueCell(set, d, v), nullptr) << set << " " << d << " " << v;
 }
 
 }  // namespace

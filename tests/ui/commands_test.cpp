@@ -192,7 +192,6 @@ TEST_F(Commands, ValuesAndClipboardOutliveThePageTheSelectionDoesNot) {
     ASSERT_EQ(pageStatus(first->Page()), 1);  // M = 0 fails the guard of p
     const StoreSnapshot values = Snapshot();
     first->LeaveMode();
-    EXPECT_EQ(first->Page(), nullptr);
     ASSERT_TRUE(first->SelectMode(kModeKey));
     EXPECT_EQ(Snapshot(), values);
     EXPECT_EQ(pageStatus(first->Page()), 0);
@@ -211,7 +210,6 @@ TEST_F(Commands, InputValueOpensTheSharedBoxOnTheSelectedVariable) {
     first->TakeRedrawRequest();
     EXPECT_TRUE(first->ClickButton(ButtonOf(kKeyInputValue)));  // on ORB p, before the first box was confirmed
     EXPECT_FALSE(first->TakeRedrawRequest());
-    EXPECT_EQ(sim::InputBox().title, "Semi-Latus");
     EXPECT_EQ(sim::InputBox().visibleWidth, 20);
     EXPECT_EQ(sim::InputBox().userData, first->Page());
     // Moving on after opening, or closing the page, does not move the target.
