@@ -92,7 +92,7 @@ TEST_F(Commands, EachCommandChangesOnlyWhatItSays) {
         {.name = "variable help", .before = {dr}, .key = help, .redraw = true, .selected = {0, ORB, "r"}, .showsHelp = true},
         {.name = "variable help off again", .before = {dr, help}, .key = help, .redraw = true, .selected = {0, ORB, "r"}},
         {.name = "zero value", .given = {{a, 5}, {a2, 6}}, .key = zero, .redraw = true, .changed = {{a, 0}}},
-        {.name = "copy: the depth is shown at the next refresh", .given = {{a, 3}}, .key = copy},
+        {.name = "copy: the depth is shown at the next refresh", .before = {dr, dr, dr, copy, vr}, .key = copy},
         {.name = "paste what was copied", .given = {{a, 9}}, .before = {copy, vr}, .key = paste, .redraw = true, .changed = {{b, 9}}},
         {.name = "copy in the second set, paste in the first", .given = {{a2, 3}}, .before = {set, copy, set}, .key = paste, .redraw = true, .changed = {{a, 3}}},
         {.name = "solve a = b * c", .given = {{b, 1.5}, {c, 4}, {b2, 2}}, .before = {eq}, .key = solve, .changed = {{a, 6}}},
@@ -101,7 +101,8 @@ TEST_F(Commands, EachCommandChangesOnlyWhatItSays) {
         {.name = "a solve clears the failure before it", .given = {{a, 6}, {b, 7}}, .before = {eq, vr, solve, vl}, .key = solve, .changed = {{a, 0}}},
         {.name = "no formula for M in ORB 1", .before = {dr, eq, vr, vr, vr}, .key = solve, .status = 2},
         {.name = "Get without a reading keeps the status", .given = {{a, 6}}, .before = {eq, vr, solve}, .key = kKeyGetSystemValue, .status = 1},
-        {.name = "Get All without readings keeps it", .given = {{a, 6}}, .before = {eq, vr, solve}, .key = kKeyGetAllValues, .status = 1},
+        {.name = "Get reads one value (the host's empty world: a ship of no mass, no engines)", .before = {dr, dr, dr, vr, copy}, .key = kKeyGetSystemValue, .selected = {0, FUE, "ms"}},
+        {.name = "Get All adds up Isp's not applicable there", .before = {dr, dr, dr}, .key = kKeyGetAllValues, .status = 4},
         // clang-format on
     };
     for (const auto& t : cases)

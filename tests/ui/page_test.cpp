@@ -75,13 +75,11 @@ TEST_F(Page, LayoutTextsColoursFontsAndHelpView) {
         {3, 9, "\xE8", kYellow, TRANSPARENT, 0, "Wingdings"},
         {4, 9, "r", kWhite, TRANSPARENT, 0, mono},
         {11, 9, "6.771000E+006", kWhite, TRANSPARENT, 0, mono},
-        // e: not in the equation
-        {4, 11, "e", kGreen, TRANSPARENT, 0, mono},
+        {4, 11, "e", kGreen, TRANSPARENT, 0, mono},  // not in the equation
         // Vt: selected, the whole row
         {4, 13, "Vt", kWhite, OPAQUE, kBlue, mono},
         {11, 13, "0.000000E+000", kWhite, OPAQUE, kBlue, mono},
-        // G: the constant of gravitation as loaded
-        {11, 16, "6.672590E-011", kGreen, TRANSPARENT, 0, mono},
+        {11, 16, "6.672590E-011", kGreen, TRANSPARENT, 0, mono},  // G as loaded
         // clang-format on
     };
     for (const auto& c : cases) {
