@@ -109,6 +109,18 @@ TEST_F(Readings, EveryReadingFillsItsCellInTheCurrentSetOnly) {
     }
 }
 
+TEST_F(Readings, GetWithoutAReadingChangesNothing) {
+    for (int d = 0; d < kDirectoryCount; ++d)
+        for (int v = 0; v < VariableCount(d); ++v) {
+            const VariableSpec& spec = kCatalogue[d].variables[v];
+            if (spec.fetchable || EquationOffering(d, v) < 0) continue;  // G is in no equation
+            page.SetStatus(3);
+            const ValueStoreCells before = ValueStore;
+            EXPECT_EQ(Get(static_cast<Directory>(d), spec.symbol), 3) << kCatalogue[d].code << " " << spec.symbol;
+            EXPECT_EQ(ValueStore, before) << kCatalogue[d].code << " " << spec.symbol;
+        }
+}
+
 TEST_F(Readings, SignsAndAnglesAsTheHostGivesThem) {
     sim::TheWorld().bodies[1].rotationPeriod = 0;  // air and ground move together
     // Over the equator: up (1, 0, 0), east (0, 1, 0), north (0, 0, 1).

@@ -71,13 +71,11 @@ TEST_F(Page, LayoutTextsColoursFontsAndHelpView) {
         {18, 2, "VARSET:", kGreen, TRANSPARENT, 0, mono},
         {25, 2, "1", kWhite, OPAQUE, kBlue, mono},
         {1, 4, "Vt=sqrt(p*G*M)/r", kBlack, OPAQUE, kBandGrey, "Times New Roman"},
-        // r: in the equation and fetchable
-        {3, 9, "\xE8", kYellow, TRANSPARENT, 0, "Wingdings"},
+        {3, 9, "\xE8", kYellow, TRANSPARENT, 0, "Wingdings"},  // r: in the equation and fetchable
         {4, 9, "r", kWhite, TRANSPARENT, 0, mono},
         {11, 9, "6.771000E+006", kWhite, TRANSPARENT, 0, mono},
         {4, 11, "e", kGreen, TRANSPARENT, 0, mono},  // not in the equation
-        // Vt: selected, the whole row
-        {4, 13, "Vt", kWhite, OPAQUE, kBlue, mono},
+        {4, 13, "Vt", kWhite, OPAQUE, kBlue, mono},  // selected, the whole row
         {11, 13, "0.000000E+000", kWhite, OPAQUE, kBlue, mono},
         {11, 16, "6.672590E-011", kGreen, TRANSPARENT, 0, mono},  // G as loaded
         // clang-format on
@@ -93,7 +91,8 @@ TEST_F(Page, LayoutTextsColoursFontsAndHelpView) {
         }
         EXPECT_EQ(text->font.face, c.face) << c.text;
     }
-    EXPECT_EQ(page.Rows()[22], "");  // ORB has 13 variables: rows 9 to 21 and no more
+    EXPECT_EQ(page.Rows()[22], "");                                    // ORB has 13 variables: rows 9 to 21 and no more
+    EXPECT_EQ(page.Rows()[2], "EQ:012345678910   VARSET:12  CSP: 0");  // and no equation 11
     // Cell (column, row) starts at x = 7 column + 7 / 2, y = 10 row.
     EXPECT_EQ(page.TextAt(11, 13)->at, (sim::Point{80, 130}));
     // Help font 10 + 10/4 high, 7 - 7/4 wide, italic, ANSI; the arrows and the rest one cell.
