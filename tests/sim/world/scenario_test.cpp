@@ -49,7 +49,8 @@ std::string WithOrbit(std::string_view keys) {
     return WithVessel(R"({"emptyMass": 1000, "orbit": {"about": "Earth", )" + std::string(keys) + "}}");
 }
 
-// Each mistake named with the file, the key path and what is valid there.
+// Each kind of mistake named with the file, the key path and what is valid there
+// (the bounds themselves are the loader's table: one of each way of saying them).
 TEST(Scenarios, MistakesAreNamedWithTheirPlace) {
     const struct {
         std::string text;
@@ -57,7 +58,13 @@ TEST(Scenarios, MistakesAreNamedWithTheirPlace) {
     } cases[] = {
         {"[]", "test.json: expected an object, found an empty list"},
         {"{}", "test.json: vessel: missing; expected the vessel: its masses, engines and orbit or flight"},
-        {R"({"vesel": {}})", "test.json: unknown key \"vesel\" (expected one of description, time, bodies, vessel)"},
+        {"", "test.json: empty; expected a scenario: a JSON object with at least a \"vessel\""},
+        {" \n\t", "test.json: only blanks; expected a scenario: a JSON object with at least a \"vessel\""},
+        // Texts of the file are quoted as JSON writes them, so the message stays one
+        // line; a key is judged before its value, even one beyond a double.
+        {WithVessel("{\"emptyMass\": 1, \"na\\nme\": 1e400}"),
+         "test.json: vessel: unknown key \"na\\nme\" (expected one of name, emptyMass, loadMass, tank, mainThrusters, "
+         "orbit, flight)"},
         {WithBodies(R"([])"), "test.json: bodies: expected a list of at least one body, found an empty list"},
         {WithBodies(R"([{"name": "Earth", "mass": 6e24}, {"name": "Earth", "mass": 7e22}])"),
          "test.json: bodies[1].name: \"Earth\" names an earlier body too; expected a name of its own"},
@@ -70,82 +77,46 @@ TEST(Scenarios, MistakesAreNamedWithTheirPlace) {
         {WithBodies(R"([{"name": "Earth", "mass": 6e24, "position": [1, 2]}])"),
          "test.json: bodies[0].position: expected a list of three numbers, each a coordinate in m, "
          "from -1e+30 to 1e+30, found a list of 2"},
+        // Beyond a double: named where it is and quoted as written.
+        {WithBodies(R"([{"name": "A", "mass": 1, "position": [0, -1e999, 1e999]}])"),
+         "test.json: bodies[0].position[1]: expected a coordinate in m, from -1e+30 to 1e+30, found -1e999"},
         {WithBodies(
              R"([{"name": "Sun", "mass": 2e30}, {"name": "Earth", "mass": 6e24, "velocity": [0, 0, 0], "orbit": {"about": "Sun", "periapsis": 1.5e11, "eccentricity": 0}}])"),
          "test.json: bodies[1].velocity: not allowed beside \"orbit\", which places the body; expected one or the "
          "other"},
+        {WithBodies(R"([{"name": "Spinner", "mass": 1, "rotationPeriod": -1e-5}])"),
+         "test.json: bodies[0].rotationPeriod: expected a period in s (negative for a body that turns backwards), 0 or "
+         "from 0.001 to 1e+15 in size, found -1e-05"},
         {WithVessel(
              R"({"emptyMass": 1000, "mainThrusters": [{"maxThrust": 1, "isp": 3000}, {"maxThrust": 1, "isp": 0}], "orbit": {"about": "Earth", "periapsis": 7e6, "eccentricity": 0}})"),
          "test.json: vessel.mainThrusters[1].isp: expected a specific impulse in m/s, greater than 0 and at most "
          "299792458, found 0"},
+        {WithVessel(R"({"emptyMass": 1, "tank": {"mass": 1e-9}})"),
+         "test.json: vessel.tank.mass: expected a mass in kg, 0 or from 0.001 to 1e+60, found 1e-09"},
+        {WithVessel(R"({"name": "", "emptyMass": 1000, "flight": {"over": "Earth", "altitude": 0}})"),
+         "test.json: vessel.name: expected a text that is not empty, found \"\" (a text)"},
         {WithVessel(R"({"emptyMass": 1000})"),
          "test.json: vessel: missing \"orbit\" or \"flight\"; expected one of them to place the vessel"},
         {WithVessel(R"({"emptyMass": 1000, "orbit": {}, "flight": {}})"),
          "test.json: vessel: expected \"orbit\" or \"flight\", not both"},
         {WithVessel(R"({"emptyMass": 1000, "orbit": {"about": "Mars", "periapsis": 7e6, "eccentricity": 0}})"),
          "test.json: vessel.orbit.about: no body named \"Mars\" (expected one of \"Sun\", \"Earth\", \"Moon\")"},
-        {WithVessel(R"({"emptyMass": 1000, "orbit": {"about": "Earth", "periapsis": 6671000, "apoapsis": 6e6}})"),
-         "test.json: vessel.orbit.apoapsis: expected a distance in m, at least the periapsis, from 6671000 to 1e+30, "
-         "found 6000000"},
-        {WithVessel(R"({"emptyMass": 1000, "orbit": {"about": "Earth", "periapsis": 7e6}})"),
-         "test.json: vessel.orbit: missing \"apoapsis\" or \"eccentricity\"; expected one of them to give "
-         "the orbit its shape"},
-        // An open orbit of eccentricity 2 reaches only to acos(-1/2) = 120 degrees from periapsis.
-        {WithVessel(
-             R"({"emptyMass": 1000, "orbit": {"about": "Earth", "periapsis": 7e6, "eccentricity": 2, "trueAnomaly": 150}})"),
-         "test.json: vessel.orbit.trueAnomaly: expected an angle in degrees between -120 and 120 on this open orbit "
-         "(eccentricity 2), found 150"},
-        {WithVessel(R"({"emptyMass": 1000, "flight": {"over": "Earth", "altitude": 1000, "latitude": 95}})"),
-         "test.json: vessel.flight.latitude: expected a latitude in degrees, from -90 to 90, found 95"},
-        {WithVessel(R"({"name": "", "emptyMass": 1000, "flight": {"over": "Earth", "altitude": 0}})"),
-         "test.json: vessel.name: expected a text that is not empty, found \"\" (a text)"},
-        // Files that would start a world that cannot stay finite, or that the parser
-        // cannot hold.
-        {"", "test.json: empty; expected a scenario: a JSON object with at least a \"vessel\""},
-        {" \n\t", "test.json: only blanks; expected a scenario: a JSON object with at least a \"vessel\""},
-        // Beyond a double: named where it is and quoted as written, the first the reader meets.
-        {WithVessel(R"({"loadMass": 2e999, "emptyMass": 1e400})"),
-         "test.json: vessel.emptyMass: expected a mass in kg, 0 or from 0.001 to 1e+60, found 1e400"},
-        {WithBodies(R"([{"name": "A", "mass": 1, "position": [0, -1e999, 1e999]}])"),
-         "test.json: bodies[0].position[1]: expected a coordinate in m, from -1e+30 to 1e+30, found -1e999"},
-        {WithVessel(R"({"emptyMass": 1000, "weight": 1e400})"),
-         "test.json: vessel: unknown key \"weight\" (expected one of name, emptyMass, loadMass, tank, mainThrusters, "
-         "orbit, flight)"},
-        {"1e400", "test.json: expected an object, found 1e400"},
-        {WithOrbit(R"("periapsis": 1e308, "eccentricity": 0)"),
-         "test.json: vessel.orbit.periapsis: expected a distance in m, greater than 0 and at most 1e+30, found 1e+308"},
-        {WithOrbit(R"("periapsis": 7e6, "eccentricity": 1e300)"),
-         "test.json: vessel.orbit.eccentricity: expected an eccentricity, from 0 to 1000000, found 1e+300"},
-        {WithOrbit(R"("periapsis": 7e6, "eccentricity": 0, "inclination": 1e308)"),
-         "test.json: vessel.orbit.inclination: expected an angle in degrees, from -360 to 360, found 1e+308"},
         {R"({"bodies": [{"name": "Lone", "mass": 0}], "vessel": {"emptyMass": 1, "orbit": {"about": "Lone", "periapsis": 1, "eccentricity": 0}}})",
          "test.json: vessel.orbit.about: \"Lone\" has no mass to be orbited; expected a body of some mass"},
-        // sqrt(G M (1 + e) / periapsis) for the built-in Earth: 6.3e8 and 3.9e8 m/s.
+        {WithOrbit(R"("periapsis": 6671000, "apoapsis": 6e6)"),
+         "test.json: vessel.orbit.apoapsis: expected a distance in m, at least the periapsis, from 6671000 to 1e+30, "
+         "found 6000000"},
+        // sqrt(G M (1 + e) / periapsis) for the built-in Earth: 6.3e8 m/s.
         {WithOrbit(R"("periapsis": 1e-3, "eccentricity": 0)"),
          "test.json: vessel.orbit: moves at 631342883.3 m/s at periapsis; expected a speed below 299792458 m/s, the "
          "speed of light (a wider periapsis, or a lighter body to orbit)"},
-        {WithBodies(
-             R"([{"name": "Earth", "mass": 5.9736e24}, {"name": "Pebble", "mass": 1, "orbit": {"about": "Earth", "periapsis": 4e-3, "eccentricity": 0.5}}])"),
-         "test.json: bodies[1].orbit: moves at 386616979.2 m/s at periapsis; expected a speed below 299792458 m/s, the "
-         "speed of light (a wider periapsis, or a lighter body to orbit)"},
+        // An open orbit of eccentricity 2 reaches only to acos(-1/2) = 120 degrees from periapsis.
+        {WithOrbit(R"("periapsis": 7e6, "eccentricity": 2, "trueAnomaly": 150)"),
+         "test.json: vessel.orbit.trueAnomaly: expected an angle in degrees between -120 and 120 on this open orbit "
+         "(eccentricity 2), found 150"},
         {R"({"bodies": [{"name": "Dot", "mass": 1e20}], "vessel": {"emptyMass": 1, "flight": {"over": "Dot", "altitude": 10}}})",
          "test.json: vessel.flight.over: \"Dot\" has a radius of 0 m; expected a body with a surface to fly over, of a "
          "radius of at least 1 m"},
-        {WithVessel(R"({"emptyMass": 1, "flight": {"over": "Earth", "altitude": 0, "groundSpeed": 1e308}})"),
-         "test.json: vessel.flight.groundSpeed: expected a speed in m/s, from 0 to 299792458, found 1e+308"},
-        {WithVessel(R"({"emptyMass": 1, "tank": {"mass": 1e-9}})"),
-         "test.json: vessel.tank.mass: expected a mass in kg, 0 or from 0.001 to 1e+60, found 1e-09"},
-        {WithVessel(R"({"emptyMass": 1, "tank": {"mass": 1, "efficiency": 2}})"),
-         "test.json: vessel.tank.efficiency: expected an efficiency, greater than 0 and at most 1, found 2"},
-        {WithBodies(R"([{"name": "Spinner", "mass": 1, "rotationPeriod": -1e-5}])"),
-         "test.json: bodies[0].rotationPeriod: expected a period in s (negative for a body that turns backwards), 0 or "
-         "from 0.001 to 1e+15 in size, found -1e-05"},
-        {R"({"time": 1e308, )" + std::string(kVessel) + "}",
-         "test.json: time: expected a time in s, from 0 to 1e+15, found 1e+308"},
-        // Texts of the file are quoted as JSON writes them, so the message stays one line.
-        {WithVessel("{\"emptyMass\": 1, \"na\\nme\": 1}"),
-         "test.json: vessel: unknown key \"na\\nme\" (expected one of name, emptyMass, loadMass, tank, mainThrusters, "
-         "orbit, flight)"},
     };
     for (const auto& c : cases) EXPECT_EQ(ErrorOf(sim::BuildScenarioFromText(c.text, "test.json")), c.error) << c.text;
 }
@@ -154,14 +125,11 @@ TEST(Scenarios, MistakesAreNamedWithTheirPlace) {
 // 1 + e cos v is about 1.7 times the 5.8e-11 rad left to 120 degrees.
 TEST(Scenarios, AStartTooCloseToTheAsymptoteIsRefused) {
     const std::string error = ErrorOf(sim::BuildScenarioFromText(
-        WithVessel(
-            R"({"emptyMass": 1, "orbit": {"about": "Earth", "periapsis": 1e20, "eccentricity": 2, "trueAnomaly": 119.9999999967}})"),
-        "test.json"));
-    EXPECT_EQ(error.rfind("test.json: vessel.orbit.trueAnomaly: starts ", 0), 0u) << error;
-    EXPECT_NE(
-        error.find(" m from the centre of \"Earth\"; expected a start within 1e+30 m (an anomaly farther from the "
-                   "asymptote)"),
-        std::string::npos)
+        WithOrbit(R"("periapsis": 1e20, "eccentricity": 2, "trueAnomaly": 119.9999999967)"), "test.json"));
+    EXPECT_TRUE(error.starts_with("test.json: vessel.orbit.trueAnomaly: starts ")) << error;
+    EXPECT_TRUE(
+        error.ends_with(" m from the centre of \"Earth\"; expected a start within 1e+30 m (an anomaly farther "
+                        "from the asymptote)"))
         << error;
 }
 
