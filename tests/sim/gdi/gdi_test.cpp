@@ -59,27 +59,24 @@ TEST_F(Gdi, SelectionDeletionAndAccounting) {
     EXPECT_EQ(sim::GdiAccounting().Live(), start.Live());
 }
 
-class Page : public MFD {
+class Titled : public MFD {
 public:
     using MFD::MFD;
     void Update(HDC) override {}
-    void DrawTitle(HDC hdc) {
-        SelectDefaultFont(hdc, 0);
-        SelectDefaultPen(hdc, 0);
-        Title(hdc, "Page Title");
-    }
 };
 
 // The title at the current position, which moves on by its characters' width (the
 // rest of the page's text positions are checked through kalvo play), in the host's
 // colour; the page's own colour and background mode are kept.
 TEST_F(Gdi, TheHostsFontPenAndTitle) {
-    Page page(400, 240, nullptr);  // cells of 10 x 10 pixels
+    const Titled page(400, 240, nullptr);  // cells of 10 x 10 pixels
     MoveToEx(hdc_, 3, 0, nullptr);
     SetTextColor(hdc_, 0x0000C000);
     SetBkMode(hdc_, OPAQUE);
     EXPECT_EQ(SetTextAlign(hdc_, TA_UPDATECP), TA_NOUPDATECP);
-    page.DrawTitle(hdc_);
+    page.SelectDefaultFont(hdc_, 0);
+    page.SelectDefaultPen(hdc_, 0);
+    page.Title(hdc_, "Page Title");
     EXPECT_EQ(dc_.SelectedFont(), sim::HostDefaultFont(10, 10));
     EXPECT_EQ(sim::ColourOf(dc_.SelectedPen()), sim::kHostPenColour);
     const std::vector<DrawnText> texts = dc_.DrawingsOf<DrawnText>();

@@ -76,19 +76,6 @@ TEST(Kepler, StatesOnConicsKeepTheirRelationsInTime) {
     }
 }
 
-// Without a pull, or from the centre itself, a straight line; over the pole, and at
-// the centre, east is taken as the x axis (the general case is checked through the
-// readings). Orbits at the edges of what a scenario may hold are seeds of the
-// scenario fuzzer.
-TEST(Kepler, StraightLinesAndThePole) {
-    EXPECT_TRUE(NearVector(sim::PropagateKepler({{7e6, 1, 2}, {3, 4, 5}}, 0, 10).position, {7e6 + 30, 41, 52}, 1e-16));
-    EXPECT_EQ(sim::PropagateKepler({{0, 0, 0}, {3, 4, 5}}, kMu, 10).position.x, 30);
-    for (const Vec3& position : {Vec3{0, 0, 7e6}, Vec3{0, 0, 0}}) {
-        const sim::Horizon h = sim::LocalHorizon(position);
-        EXPECT_TRUE(NearVector(h.east, {1, 0, 0}, 1e-15) && NearVector(h.north, {0, 1, 0}, 1e-15)) << position.z;
-    }
-}
-
 // Kepler's third law for the 300 by 400 km orbit, a = 6 721 km: a hundred
 // revolutions on, the vessel is back where it started; the Moon, with the Earth
 // about their barycentre (mu = G (M earth + M moon)), after its own period.
@@ -128,14 +115,13 @@ TEST(World, TheVesselFollowsTheStrongestPull) {
 
 TEST(World, RefusesTimesItCannotAdvance) {
     World world = Scenario("leo");
-    const Vec3 start = world.focus.position;
+    const World start = world;
     for (const double seconds : {-1.0, double(NAN), double(INFINITY), 2 * sim::kLongestAdvance}) {
         EXPECT_FALSE(sim::AdvanceWorld(world, seconds)) << seconds;
-        EXPECT_EQ(world.time, 0);
-        EXPECT_EQ(world.focus.position.x, start.x);
+        EXPECT_TRUE(world.time == 0 && world.focus.position.x == start.focus.position.x) << seconds;
     }
     EXPECT_TRUE(sim::AdvanceWorld(world, 0));
-    EXPECT_EQ(world.focus.position.x, start.x);
+    EXPECT_EQ(world.focus.position.x, start.focus.position.x);
 }
 
 // The glide scenario, read through the host's queries (its start is the guide's
@@ -197,24 +183,6 @@ TEST(World, AnOrbitThroughTheSurfaceEndsOnIt) {
     const Vec3 expected{hit.x * std::cos(turn) - hit.y * std::sin(turn),
                         hit.x * std::sin(turn) + hit.y * std::cos(turn), hit.z};
     EXPECT_TRUE(NearVector(world.focus.position, expected, 1e-9));
-}
-
-TEST(World, SteadyFlightCrossesThePole) {
-    World world;
-    world.bodies = {{"Planet", 6e24, 6e6, 0, {}, {}}};
-    world.focus.reference = 0;
-    world.focus.flight = sim::SteadyFlight{100, 0, 0};  // due north, level
-    const double start = 89.99 * kPi / 180;
-    const State state = sim::FlightState(world.bodies[0], 0, start, 0, 1000, *world.focus.flight);
-    world.focus.position = state.position;
-    world.focus.velocity = state.velocity;
-    ASSERT_TRUE(sim::AdvanceWorld(world, 60));
-    // 6 km on a 6 001 km circle: over the pole and down the other side, heading south.
-    const Vec3& p = world.focus.position;
-    EXPECT_TRUE(Near(std::atan2(p.z, std::hypot(p.x, p.y)), kPi - start - 6000 / 6.001e6, 1e-9));
-    EXPECT_LT(p.x, 0);
-    EXPECT_TRUE(Near(std::cos(world.focus.flight->heading), -1, 1e-12));
-    EXPECT_TRUE(Near(Length(p), 6.001e6, 1e-15));
 }
 
 }  // namespace
