@@ -21,9 +21,8 @@ namespace {
 using fuzz::Broken;
 using fuzz::Require;
 
-// The advances after which the world is read, after reading it as it starts: a
-// minute (a single step of the world), an hour and a day; a day in all, two days
-// after the start.
+// The advances after which the world is read again: a minute (a single step of the
+// world), an hour and a day.
 constexpr double kAdvances[] = {0, 60, 3600, 86400};
 
 std::string input;  // the text of the input, for the message of a broken rule
@@ -35,10 +34,9 @@ std::string scenarioPath;
 // The world installed before each input, to see that a refusal keeps it.
 sim::World sentinel{{{"Sentinel", 1, 1, 0, {}, {}, -1}}, {}, 12345};
 
-// Coverage of sizes: libFuzzer counts these counters as it counts branches, so an
-// input that takes a distance, a speed or a mass of the world to a power of two
-// not reached before is kept, and the search goes on from it towards the ends of
-// a double, where the arithmetic of orbits overflows.
+// Coverage of sizes, counted by libFuzzer as branches: an input that takes a number
+// of the world to a magnitude not reached before is kept, and the search goes on
+// from it towards the ends of a double, where the arithmetic of orbits overflows.
 enum Size { kDistance, kSpeed, kMass, kThrust, kRotation, kOther, kSizeKinds };
 constexpr int kSizeBuckets = 2 + 2100 / 8;  // ilogb from -1074 to 1023 in steps of 8, zero, not finite
 __attribute__((section("__libfuzzer_extra_counters"))) std::uint8_t sizeCounters[kSizeKinds][kSizeBuckets];
@@ -73,9 +71,8 @@ std::string Survey(const sim::World& world) {
     return nonFinite;
 }
 
-// Get All in every directory of the page, from BOP round to BOP again; every
-// readable cell of the directory is then finite (a reading that fails writes
-// nothing, and the cells start at 0).
+// Get All in every directory of the page, from BOP round to BOP again: every readable
+// cell is then finite (a failed reading writes nothing, and the cells start at 0).
 void ReadEverything(sim::Display& display) {
     using namespace kalvo;
     ValueStore = InitialValueStore();
@@ -121,22 +118,17 @@ void fuzz::DescribeInput() { std::fprintf(stderr, "  scenario: %.400s\n", input.
 extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, std::size_t maxSize);
 
 // Half the mutations are libFuzzer's own, on the bytes; the other half replace one
-// number of the text (outside its strings) by an edge number, or by the same number
-// scaled by a power of ten, which byte mutations seldom reach while the file stays
-// readable.
+// number of the text by an edge number, or by the same number scaled by a power of
+// ten, which byte mutations seldom reach while the file stays readable.
 extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size, std::size_t maxSize,
                                                unsigned int seed) {
     std::minstd_rand random(seed);
     std::vector<std::pair<std::size_t, std::size_t>> numbers;  // where each starts, and its length
     for (std::size_t i = 0, end = 0; i < size; i = std::max(i + 1, end)) {
-        if (data[i] == '"') {
-            for (end = i + 1; end < size && data[end] != '"'; ++end) end += data[end] == '\\';
-            ++end;
-        } else if (data[i] == '-' || std::isdigit(data[i])) {
-            for (end = i + 1; end < size && std::strchr("0123456789.eE+-", data[end]) != nullptr; ++end) {
-            }
-            numbers.emplace_back(i, end - i);
+        if (data[i] != '-' && !std::isdigit(data[i])) continue;
+        for (end = i + 1; end < size && std::strchr("0123456789.eE+-", data[end]) != nullptr; ++end) {
         }
+        numbers.emplace_back(i, end - i);
     }
     if (numbers.empty() || random() % 2 == 0) return LLVMFuzzerMutate(data, size, maxSize);
     const auto [start, length] = numbers[random() % numbers.size()];
