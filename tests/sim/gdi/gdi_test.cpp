@@ -104,7 +104,8 @@ TEST(PageRender, ColourGridAndPng) {
         COLORREF colour;
     } pixels[] = {
         {0, 60, 0x00FF00},     // upper separator, from the left edge
-        {399, 60, 0x000000},   // to its end point, which GDI leaves undrawn
+        {398, 60, 0x00FF00},   // to the last pixel before its end point,
+        {399, 60, 0x000000},   // which GDI leaves undrawn
         {200, 59, 0x000000},   // one pixel thick
         {390, 61, 0xA0A0A0},   // band, right of the short help line
         {390, 124, 0xA0A0A0},  // down to the lower separator

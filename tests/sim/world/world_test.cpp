@@ -90,7 +90,6 @@ TEST(World, OrbitsCloseAfterTheirPeriods) {
     const Vec3 vessel = world.focus.position, moon = world.bodies[kMoon].position;
     const double period = 2 * kPi * std::sqrt(std::pow(6.721e6, 3) / Mu(world, kEarth));
     ASSERT_TRUE(sim::AdvanceWorld(world, 100 * period));
-    EXPECT_EQ(world.focus.reference, kEarth);
     EXPECT_LE(Length(world.focus.position - vessel), 1e-7 * Length(vessel));
     EXPECT_DOUBLE_EQ(world.time, 100 * period);
 
