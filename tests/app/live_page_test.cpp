@@ -1,15 +1,21 @@
 // The live page's parts that need no terminal: the bezel, what each key does, the
-// button menu, the time line, the input box's editing, and the display sizes, with
-// the built module for the page's own labels and menu.
+// button menu, the time line, the input box's editing, the display sizes, and the
+// page's colours and characters in a terminal, with the built module for the page's
+// own labels and menu.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
 #include <limits>
+#include <tuple>
 #include <variant>
 
 #include "app/bezel.h"
 #include "app/live_keys.h"
 #include "app/page_session.h"
 #include "app/prompt_line.h"
+#include "app/terminal_cells.h"
+#include "app/terminal_type.h"
 
 namespace kalvo::test {
 namespace {
@@ -29,7 +35,12 @@ struct Page {
     }
 };
 
-TEST(Bezel, TooSmallTerminalsAreToldTheSizeNeeded) {
+// A terminal smaller than that is told the size needed. In one large enough: the
+// frame from column 6, the page from (7, 1); the seven buttons of a side in rows
+// 1 + (2i+1)*25/14; the right side from column 7 + 47 + 2 = 56; the last button in
+// the frame's bottom edge, centred under the page: 7 + 47/2 - 5/2 = 28. In a larger
+// terminal the whole is centred. A click hits the button whose text is under it.
+TEST(Bezel, ButtonsDownTheSidesAndOneBelowAndTheClicksOnThem) {
     const Page page;
     for (const auto& [columns, rows] : {std::pair{60, 28}, {61, 27}, {0, 0}}) {
         const auto fitted = page.LayOut(columns, rows);
@@ -37,14 +48,6 @@ TEST(Bezel, TooSmallTerminalsAreToldTheSizeNeeded) {
         ASSERT_NE(needed, nullptr) << columns << "x" << rows;
         EXPECT_EQ((std::pair{needed->neededColumns, needed->neededRows}), (std::pair{61, 28}));
     }
-}
-
-// The frame from column 6, the page from (7, 1); the seven buttons of a side in rows
-// 1 + (2i+1)*25/14; the right side from column 7 + 47 + 2 = 56; the last button in
-// the frame's bottom edge, centred under the page: 7 + 47/2 - 5/2 = 28. In a larger
-// terminal the whole is centred. A click hits the button whose text is under it.
-TEST(Bezel, ButtonsDownTheSidesAndOneBelowAndTheClicksOnThem) {
-    const Page page;
     const std::vector<std::string> expected = {
         "0 0 2 + Dr>",    "1 0 6 - Dr<",    "2 0 9 ] Eq>",    "3 0 13 [ Eq<",   "4 0 17 R VSt",
         "5 0 20 > Vr>",   "6 0 24 < Vr<",   "7 56 2 Inp L",   "8 56 6 Slv S",   "9 56 9 All A",
@@ -89,69 +92,47 @@ TEST(LivePage, TextsAroundThePage) {
 }
 
 TEST(WrapWords, BreaksAtBlanksAndCutsLongWords) {
-    const struct {
-        const char* text;
-        int width;
-        std::vector<std::string> lines;
-    } cases[] = {
-        {"needs a terminal of at least 61x28", 12, {"needs a", "terminal of", "at least", "61x28"}},
-        {"exactly twelve", 14, {"exactly twelve"}},
-        {"exactly twelve", 13, {"exactly", "twelve"}},
-        {"  spaced   out  ", 20, {"spaced out"}},
-        {"abcdefghij xy", 4, {"abcd", "efgh", "ij", "xy"}},
-        {"ab abcdefgh", 4, {"ab", "abcd", "efgh"}},
-        {"", 10, {}},
-        {"word", 0, {"w", "o", "r", "d"}},
+    const std::tuple<const char*, int, std::vector<std::string>> cases[] = {
+        {"exactly twelve", 14, {"exactly twelve"}}, {"exactly twelve", 13, {"exactly", "twelve"}},
+        {"  spaced   out  ", 20, {"spaced out"}},   {"abcdefghij xy", 4, {"abcd", "efgh", "ij", "xy"}},
+        {"ab abcdefgh", 4, {"ab", "abcd", "efgh"}}, {"word", 0, {"w", "o", "r", "d"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(WrapWords(c.text, c.width), c.lines) << c.text << " in " << c.width;
+    for (const auto& [text, width, lines] : cases) EXPECT_EQ(WrapWords(text, width), lines) << text << " in " << width;
 }
 
+// As named by the alternatives of a LiveCommand, in their order.
 std::string Describe(const LiveCommand& command) {
-    if (std::holds_alternative<QuitLivePage>(command)) return "quit";
-    if (std::holds_alternative<CycleTimeAcceleration>(command)) return "time";
-    if (std::holds_alternative<ToggleMenu>(command)) return "menu";
     if (const auto* click = std::get_if<ClickOnButton>(&command)) return "button " + std::to_string(click->button);
     if (const auto* press = std::get_if<PressKeyCode>(&command)) return "key " + std::to_string(press->scanCode);
-    return "nothing";
+    return std::array{"quit", "time", "menu", "", "", "nothing"}[command.index()];
 }
 
-// The live page's own keys come first; the select characters of the page's own
-// menu click their buttons; other keys, the keys of the buttons whose select
-// characters are shifted or capital among them, are pressed as the keyboard's
-// scan codes (E 18); keys without one do nothing.
-TEST(LiveKeys, WhatEachKeyDoesOnThePage) {
+// On the page, the live page's own keys come first; the select characters of the
+// page's own menu click their buttons; other keys, the keys of the buttons whose
+// select characters are shifted or capital among them, are pressed as the
+// keyboard's scan codes (E 18); keys without one do nothing. With the menu shown,
+// Escape and ? close it and every other key does what it does on the page (the live
+// page then closes the menu); behind the message that the terminal is too small,
+// only the keys that quit act.
+TEST(LiveKeys, WhatEachKeyDoesOnThePageTheMenuAndTheTooSmallMessage) {
     const Page page;
     // clang-format off
     const std::pair<int, std::string> cases[] = {
         {'=', "key 13"}, {'s', "key 31"}, {'r', "key 19"}, {'a', "key 30"}, {'z', "key 44"}, {'.', "key 52"},
         {',', "key 51"}, {'{', "key 26"}, {'_', "key 12"}, {'E', "key 18"}, {'1', "key 2"}, {' ', "key 57"},
         {'q', "quit"}, {'Q', "quit"}, {keys::kEscape, "quit"}, {keys::kInterrupt, "quit"}, {'t', "time"},
-        {'T', "time"}, {'?', "menu"}, {'\t', "nothing"}, {keys::kReturn, "nothing"}, {keys::kLeft, "nothing"},
-        {0, "nothing"}, {0x80, "nothing"}};
+        {'T', "time"}, {'?', "menu"}, {'S', "button 8"}, {'+', "button 0"}, {'\t', "nothing"},
+        {keys::kReturn, "nothing"}, {keys::kLeft, "nothing"}, {0, "nothing"}, {0x80, "nothing"}};
     // clang-format on
-    for (const auto& [key, command] : cases) EXPECT_EQ(Describe(CommandOfKey(key, page.menu)), command) << key;
+    for (const auto& [key, command] : cases) {
+        const bool closesTheMenu = key == keys::kEscape || key == '?';
+        EXPECT_EQ(Describe(CommandOfKey(key, page.menu)), command) << key;
+        EXPECT_EQ(Describe(CommandOfKey(key, page.menu, LiveView::Menu)), closesTheMenu ? "menu" : command) << key;
+        EXPECT_EQ(Describe(CommandOfKey(key, page.menu, LiveView::TooSmall)), command == "quit" ? "quit" : "nothing")
+            << key;
+    }
     for (std::size_t button = 0; button < page.menu.size(); ++button)
         EXPECT_EQ(Describe(CommandOfKey(page.menu[button].selchar, page.menu)), "button " + std::to_string(button));
-}
-
-// With the menu shown, Escape and ? close it and every other key does what it does
-// on the page (the live page then closes the menu); behind the message that the
-// terminal is too small, only the keys that quit act.
-TEST(LiveKeys, WhatAKeyDoesDependsOnWhatIsShown) {
-    const Page page;
-    const struct {
-        int key;
-        const char* onMenu;
-        const char* whenTooSmall;
-    } cases[] = {
-        {keys::kEscape, "menu", "quit"}, {'?', "menu", "nothing"},     {'q', "quit", "quit"},
-        {'T', "time", "nothing"},        {'S', "button 8", "nothing"}, {'+', "button 0", "nothing"},
-        {'s', "key 31", "nothing"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Describe(CommandOfKey(c.key, page.menu, LiveView::Menu)), c.onMenu) << c.key;
-        EXPECT_EQ(Describe(CommandOfKey(c.key, page.menu, LiveView::TooSmall)), c.whenTooSmall) << c.key;
-    }
 }
 
 // The menu as the simulator's menu button shows it, from the module's own button
@@ -182,10 +163,7 @@ TEST(LiveKeys, MenuListsTheButtonsAndTheHostKeys) {
 TEST(TimeAndItsRates, CyclesThroughFourRatesAndShowsDaysHoursMinutesSeconds) {
     for (const auto& [rate, next] : {std::pair{1, 10}, {10, 100}, {100, 1000}, {1000, 1}, {7, 1}})
         EXPECT_EQ(NextTimeAcceleration(rate), next) << rate;
-    const struct {
-        double seconds;
-        const char* text;
-    } cases[] = {
+    const std::pair<double, const char*> cases[] = {
         {59.999, "T+0d 00:00:59"},  // whole seconds, never rounded up
         {86399, "T+0d 23:59:59"},
         {86400, "T+1d 00:00:00"},
@@ -194,7 +172,7 @@ TEST(TimeAndItsRates, CyclesThroughFourRatesAndShowsDaysHoursMinutesSeconds) {
         {-5, "T+0d 00:00:00"},
         {std::numeric_limits<double>::quiet_NaN(), "T+0d 00:00:00"},
     };
-    for (const auto& c : cases) EXPECT_EQ(SimulatedTimeText(c.seconds), c.text) << c.seconds;
+    for (const auto& [seconds, text] : cases) EXPECT_EQ(SimulatedTimeText(seconds), text) << seconds;
 }
 
 // Keys typed into the input box: what the field holds, where the cursor stands,
@@ -289,20 +267,61 @@ TEST(DisplaySize, WidthByHeightInPixels) {
 // The host's cell is a 40th of the width and a 24th of the height, rounded down;
 // the grid covers the display with whole cells, the last one possibly cut.
 TEST(DisplaySize, CellsOfTheDisplay) {
-    const struct {
-        DisplaySize size;
-        std::vector<int> cellAndGrid;
-    } cases[] = {
+    const std::pair<DisplaySize, std::vector<int>> cases[] = {
         {{400, 400}, {10, 16, 40, 25}},  // 400/24 = 16 rem 16: a 25th row
         {{419, 400}, {10, 16, 42, 25}},  // 419/10 = 41.9: 42 columns
         {{40, 24}, {1, 1, 40, 24}},
     };
-    for (const auto& c : cases) {
-        PageSession session(KALVO_MODULE_PATH, c.size);
+    for (const auto& [size, cellAndGrid] : cases) {
+        PageSession session(KALVO_MODULE_PATH, size);
         const sim::TextGridOptions grid = session.GridOptions(false);
         EXPECT_EQ((std::vector{grid.cellWidth, grid.cellHeight, session.DisplayColumns(), session.DisplayRows()}),
-                  c.cellAndGrid);
+                  cellAndGrid);
     }
+}
+
+// The expected palette indices are worked by hand: in the 256-colour palette, cube
+// colour 16 + 36r + 6g + b for the nearest levels of 0, 95, 135, 175, 215, 255, or
+// grey 232 + k (level 8 + 10k) when that is nearer; of 8 colours, the corner of the
+// RGB cube with each channel at or above 128 taken as full (red 1, green 2, blue 4).
+TEST(TerminalColours, ThePageColours) {
+    const std::tuple<const char*, COLORREF, int, int> cases[] = {
+        // the colour as 0x00BBGGRR
+        {"black", 0x00000000, 16, 0},
+        {"text green 0,192,0: 175 is nearer than 215", 0x0000C000, 16 + 6 * 3, 2},
+        {"band grey 160: grey 158 (k 15) beats cube 175", 0x00A0A0A0, 232 + 15, 7},
+        {"dark red 192,0,0", 0x000000C0, 16 + 36 * 3, 1},
+        {"host title 224,255,224: cube 215,255,215", 0x00E0FFE0, 16 + 36 * 4 + 6 * 5 + 4, 7},
+        {"grey 128: grey 128 itself (k 12)", 0x00808080, 232 + 12, 7},
+        {"grey 127: just below half", 0x007F7F7F, 232 + 12, 0},
+        {"grey 3: cube black is nearer than grey 8", 0x00030303, 16, 0},
+        {"grey 6: grey 8 is nearer", 0x00060606, 232, 0},
+    };
+    for (const auto& [name, colour, of256, of8] : cases) {
+        EXPECT_EQ(NearestOf256(colour), of256) << name;
+        EXPECT_EQ(NearestOf8(colour), of8) << name;
+    }
+}
+
+// For a terminal without UTF-8: each character by its stand-in, of one to four
+// bytes; rows keep their newlines.
+TEST(TerminalCharacters, AsciiStandIns) {
+    EXPECT_EQ(AsciiOf(""), "?");
+    EXPECT_EQ(AsciiOfText("~ DR: BOP ORB→←\n─│·\n"), "~ DR: BOP ORB><\n-|.\n");
+    EXPECT_EQ(AsciiOfText("é€😀x"), "???x");  // two, three and four bytes
+}
+
+// The live page needs a terminal type known here that can put the cursor anywhere
+// (a dumb terminal is told so in the front end's own test).
+TEST(TerminalType, KnownTypesThatPlaceTheCursor) {
+    const std::string kept = std::getenv("TERM") != nullptr ? std::getenv("TERM") : "";
+    for (const auto& [type, shortcoming] :
+         {std::pair<const char*, std::string>{"xterm-256color", ""},
+          {"no-such-terminal", "this terminal (TERM=no-such-terminal) is of a type unknown here"}}) {
+        setenv("TERM", type, 1);
+        EXPECT_EQ(TerminalShortcoming(), shortcoming) << type;
+    }
+    setenv("TERM", kept.c_str(), 1);
 }
 
 }  // namespace

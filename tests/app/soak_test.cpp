@@ -1,8 +1,8 @@
 // A soak of the live page without a terminal: two days of simulated time at the
-// fastest rate, in ticks as long as the live page's wait for a key, each with a
-// press and the drawing it asks for, and readings and a solve every tenth. Memory must stay flat once the first
-// simulated minute is over, every drawing must give back its GDI objects, and the vessel's orbit must keep its energy
-// as the analytic two-body propagation promises.
+// fastest rate, in ticks as long as the live page's wait for a key (50 ms), each
+// with a press and its drawing, and readings and a solve every tenth. Memory must
+// stay flat after the first simulated minute, every drawing must give back its GDI
+// objects, and the orbit must keep its energy, as two-body propagation promises.
 #include <gtest/gtest.h>
 #include <malloc.h>
 
@@ -17,9 +17,7 @@
 namespace kalvo {
 namespace {
 
-constexpr double kRate = app::kTimeAccelerations[std::size(app::kTimeAccelerations) - 1];
-constexpr double kTick = 0.05 * kRate;  // simulated seconds a wait for a key lets pass
-constexpr double kSoak = 48 * 3600;
+constexpr double kTick = 0.05 * app::kTimeAccelerations[std::size(app::kTimeAccelerations) - 1];
 constexpr std::size_t kMemorySlack = 64 * 1024;  // bytes: allocator noise, not a leak
 
 double OrbitalEnergy() {
@@ -40,7 +38,7 @@ TEST(Soak, TwoDaysAtTheFastestRateKeepMemoryGdiAndTheOrbit) {
     const long liveObjects = sim::GdiAccounting().Live();
     std::size_t settled = 0;
     int tick = 0;
-    for (double t = 0; t < kSoak; t += kTick, ++tick) {
+    for (double t = 0; t < 48 * 3600; t += kTick, ++tick) {
         ASSERT_TRUE(sim::AdvanceTime(kTick)) << t;
         // Every button but the directory and equation moves, round and round.
         session.ClickButton(4 + tick % (kButtonCount - 4));
@@ -54,9 +52,7 @@ TEST(Soak, TwoDaysAtTheFastestRateKeepMemoryGdiAndTheOrbit) {
     }
     EXPECT_LE(mallinfo2().uordblks, settled + kMemorySlack);
     EXPECT_TRUE(sim::GdiFaults().empty());
-    const double after = OrbitalEnergy();
-    ASSERT_TRUE(std::isfinite(after));
-    EXPECT_NEAR(after, energy, 1e-9 * std::fabs(energy));
+    EXPECT_NEAR(OrbitalEnergy(), energy, 1e-9 * std::fabs(energy));  // NaN fails too
 }
 
 }  // namespace

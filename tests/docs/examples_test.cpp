@@ -22,7 +22,6 @@ using Rows = std::vector<std::string>;
 struct Example {
     int line;             // of the Markdown file, from 1
     std::string command;  // for the shell, from the repository's root
-    bool plainArrows;     // the rows show the page's arrows as ">" and "<"
     Rows shown;
 };
 
@@ -34,15 +33,15 @@ Rows Lines(const std::string& text) {
     return lines;
 }
 
-// The presses as a `kalvo play` script: each label quoted for the shell, and
-// "Inp VALUE" as Inp followed by type:VALUE.
+// The presses as a `kalvo play` script: each label quoted for the shell, "Inp VALUE"
+// as Inp followed by type:VALUE, and the page's arrows as ">" and "<".
 std::string PlayCommand(const std::string& presses) {
     std::istringstream words(presses);
     std::string command = "build/kalvo play";
     bool typing = false;
     for (std::string word; words >> word; typing = word == "Inp")
         command += " '" + (typing ? "type:" + word : word) + "'";
-    return command;
+    return command + " | sed 's/→/>/g; s/←/</g'";
 }
 
 // Every "$ " or "Press: " line, with the rows after it when it is inside a block
@@ -57,14 +56,14 @@ std::vector<Example> ReadExamples(const std::string& markdown) {
             inBlock = !inBlock;
             collecting = false;
         } else if (line.starts_with("$ ")) {
-            examples.push_back({static_cast<int>(at + 1), line.substr(2), false, {}});
+            examples.push_back({static_cast<int>(at + 1), line.substr(2), {}});
             for (std::string& command = examples.back().command; command.ends_with('\\') && at + 1 < lines.size();) {
                 command.pop_back();
                 command += lines[++at];
             }
             collecting = inBlock;
         } else if (line.starts_with("Press: ")) {
-            examples.push_back({static_cast<int>(at + 1), PlayCommand(line.substr(7)), true, {}});
+            examples.push_back({static_cast<int>(at + 1), PlayCommand(line.substr(7)), {}});
             collecting = inBlock;
         } else if (collecting) {
             examples.back().shown.push_back(line);
@@ -124,10 +123,7 @@ TEST(DocumentedExamples, ReadmeAndUsersGuide) {
         for (const Example& example : examples) {
             const std::string where = file + ":" + std::to_string(example.line) + ": " + example.command;
             EXPECT_FALSE(example.shown.empty()) << where << ": shows no rows, or is outside a block";
-            std::string output = Shell(example.command);
-            for (const auto& [arrow, plain] : {std::pair{"→", ">"}, {"←", "<"}})
-                for (std::size_t at = 0; example.plainArrows && (at = output.find(arrow, at)) != std::string::npos;)
-                    output.replace(at, 3, plain);
+            const std::string output = Shell(example.command);
             EXPECT_TRUE(Shows(example.shown, 0, Lines(output), 0, true)) << where << "\nshowed:\n" << output;
         }
     }
