@@ -36,12 +36,8 @@ Rows Lines(const std::string& text) {
 // The presses as a `kalvo play` script: each label quoted for the shell, "Inp VALUE"
 // as Inp followed by type:VALUE, and the page's arrows as ">" and "<".
 std::string PlayCommand(const std::string& presses) {
-    std::istringstream words(presses);
-    std::string command = "build/kalvo play";
-    bool typing = false;
-    for (std::string word; words >> word; typing = word == "Inp")
-        command += " '" + (typing ? "type:" + word : word) + "'";
-    return command + " | sed 's/→/>/g; s/←/</g'";
+    const std::string typed = std::regex_replace(presses, std::regex("Inp (\\S+)"), "Inp type:$1");
+    return "build/kalvo play " + std::regex_replace(typed, std::regex("\\S+"), "'$&'") + " | sed 's/→/>/g; s/←/</g'";
 }
 
 // Every "$ " or "Press: " line, with the rows after it when it is inside a block
@@ -55,15 +51,12 @@ std::vector<Example> ReadExamples(const std::string& markdown) {
         if (line.substr(std::min(line.find_first_not_of(' '), line.size())).starts_with("```")) {
             inBlock = !inBlock;
             collecting = false;
-        } else if (line.starts_with("$ ")) {
-            examples.push_back({static_cast<int>(at + 1), line.substr(2), {}});
+        } else if (const bool presses = line.starts_with("Press: "); presses || line.starts_with("$ ")) {
+            examples.push_back({static_cast<int>(at + 1), presses ? PlayCommand(line.substr(7)) : line.substr(2), {}});
             for (std::string& command = examples.back().command; command.ends_with('\\') && at + 1 < lines.size();) {
                 command.pop_back();
                 command += lines[++at];
             }
-            collecting = inBlock;
-        } else if (line.starts_with("Press: ")) {
-            examples.push_back({static_cast<int>(at + 1), PlayCommand(line.substr(7)), {}});
             collecting = inBlock;
         } else if (collecting) {
             examples.back().shown.push_back(line);
