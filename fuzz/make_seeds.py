@@ -9,7 +9,8 @@ import os
 import struct
 
 # Operations (the first byte of a step).
-KEY, ANY_KEY, BUTTON, TYPE, CANCEL, WRITE, DRAW, OPEN, CLOSE, ADVANCE, WORLD = 0, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15
+KEY, ANY_KEY, BUTTON, TYPE, CANCEL, WRITE, DRAW, OPEN, CLOSE, ADVANCE, WORLD, ASK = (
+    0, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16)
 # Buttons, in the page's order.
 (NEXT_DIR, PREV_DIR, NEXT_EQ, PREV_EQ, VAR_SET, NEXT_VAR, PREV_VAR, INPUT, SOLVE, GET_ALL, COPY, PASTE,
  GET, HELP, ZERO) = range(15)
@@ -75,7 +76,7 @@ def clipboard():
 
 def two_displays():
     steps = bytes([OPEN, 1, 7, 6]) + key(NEXT_DIR, 1) * 8 + bytes([DRAW, 1, DRAW, 0]) + key(SOLVE, 1)
-    steps += bytes([BUTTON, 8, 1, 0, BUTTON, 200, 1, 1, BUTTON, 3, 0, 1])
+    steps += bytes([ASK, 1]) + bytes([BUTTON, 8, 1, 0, BUTTON, 200, 1, 1, BUTTON, 3, 0, 1])
     steps += bytes([ANY_KEY, 14, 0, 0, 0, 0]) + bytes([CLOSE, 0, DRAW, 1, OPEN, 0, 0, 0, DRAW, 0])
     return steps
 

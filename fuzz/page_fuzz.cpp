@@ -1,7 +1,7 @@
 // A coverage-guided fuzzer over the whole page, driven through the stand-in host the
 // way a pilot and the simulator drive it, with what must always hold checked after
 // every step; a broken rule aborts with a message naming it. An input is a string of
-// steps, each an operation byte (modulo 16) and its bytes, read as zeros past its end:
+// steps, each an operation byte (modulo 17) and its bytes, read as zeros past its end:
 //   0..5  command key    1 byte: the key of button (byte mod 15), then a display byte
 //   6     any key        4 bytes: a key code, little endian, then a display byte
 //   7     button event   1 byte button (signed), 1 byte event, then a display byte
@@ -13,6 +13,7 @@
 //   13    close display  slot byte
 //   14    advance time   1 byte: minutes
 //   15    change world   1 byte: which world
+//   16    host asks      the labels and the button menu, then a display byte
 // A session is the input's first 256 bytes, some 80 steps: enough to reach any
 // equation and solve it, short enough for thousands a second. Each starts as a
 // freshly loaded module would: initial values, an empty clipboard, no input box, the
@@ -219,8 +220,8 @@ void OpenDisplay(int slot, DWORD width, DWORD height) {
 // Runs one step; says what it may change.
 Allowance RunStep(Bytes& in, const PageView views[2]) {
     Allowance allowance;
-    operation = in.Next() % 16;
-    if (operation <= 7 || operation == 11) {  // on a display
+    operation = in.Next() % 17;
+    if (operation <= 7 || operation == 11 || operation == 16) {  // on a display
         DWORD key = kNoCommand;
         int button = -1, event = 0;
         if (operation <= 5) key = kButtons[in.Next() % kButtonCount].key;
@@ -237,6 +238,11 @@ Allowance RunStep(Bytes& in, const PageView views[2]) {
             Require(sim::GdiFaults().empty(), "a drawing deletes no GDI object while selected, and none twice");
             Require(sim::GdiAccounting().Live() == liveBefore, "a drawing leaves no GDI object alive");
             key = kDrawn;
+        } else if (operation == 16) {
+            const MFDBUTTONMENU* menu = nullptr;
+            Require(display.ButtonLabels().size() == kButtonCount && display.ButtonMenu(&menu) == kButtonCount,
+                    "the page has a label and a menu entry for each of its fifteen buttons");
+            allowance.actingSlot = -1;  // the host only asks: neither page may change
         } else if (operation == 7) {
             const bool pressed = (event & PANEL_MOUSE_LBDOWN) != 0 && button >= 0 && button < kButtonCount;
             key = display.ClickButton(button, event) && pressed ? kButtons[button].key : kNoCommand;
