@@ -1,27 +1,25 @@
-// A coverage-guided fuzzer over the whole page, driven through the stand-in host
-// the way a pilot and the simulator drive it, with what must always hold checked
-// after every step. A broken rule aborts with a message naming it.
-//
-// An input is a string of steps. Each step starts with an operation byte (taken
-// modulo the number of operations) followed by that operation's bytes; a string
-// that runs out reads as zeros.
-//   0..5  command key      1 byte: the key of button (byte mod 15)      [+ display byte]
-//   6     any key          4 bytes: a key code, little endian           [+ display byte]
-//   7     button event     1 byte button (signed), 1 byte event         [+ display byte]
-//   8     type into box    1 byte length (mod 32), then that many bytes of text
+// A coverage-guided fuzzer over the whole page, driven through the stand-in host the
+// way a pilot and the simulator drive it, with what must always hold checked after
+// every step; a broken rule aborts with a message naming it. An input is a string of
+// steps, each an operation byte (modulo 17) and its bytes, read as zeros past its end:
+//   0..5  command key    1 byte: the key of button (byte mod 15), then a display byte
+//   6     any key        4 bytes: a key code, little endian, then a display byte
+//   7     button event   1 byte button (signed), 1 byte event, then a display byte
+//   8     type into box  1 byte length (mod 32), then that many bytes of text
 //   9     cancel the box
-//   10    write a cell     set, directory, variable, value index; index 255 takes 8 raw bytes
-//   11    draw             display byte
-//   12    open display     slot byte, width byte, height byte (each picks a size)
-//   13    close display    slot byte
-//   14    advance time     1 byte: minutes
-//   15    change world     1 byte: which world
-//   16    host asks        the labels and the button menu            [+ display byte]
-// A session is the input's first 256 bytes, and mutations make no longer ones.
-// Every input starts as a freshly loaded module would: initial values, an empty
-// clipboard, no input box, the first world, one 400 x 400 display in the mode.
-// The module stays loaded from one input to the next, so one input in 64 is run
-// twice and must end the same both times: state left over would show there.
+//   10    write a cell   set, directory, variable, value index; index 255 takes 8 raw bytes
+//   11    draw           display byte
+//   12    open display   slot byte, width byte, height byte (each picks a size)
+//   13    close display  slot byte
+//   14    advance time   1 byte: minutes
+//   15    change world   1 byte: which world
+//   16    host asks      the labels and the button menu, then a display byte
+// A session is the input's first 256 bytes, some 80 steps: enough to reach any
+// equation and solve it, short enough for thousands a second. Each starts as a
+// freshly loaded module would: initial values, an empty clipboard, no input box, the
+// first world, one 400 x 400 display in the mode. The module stays loaded from one
+// input to the next, so one input in 64 is run twice and must end the same both
+// times: state left over would show there.
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -42,15 +40,12 @@ namespace {
 using namespace kalvo;  // the catalogue, the command keys, the buttons and the mode key
 using fuzz::Require;
 
-// Some 80 steps: enough to reach any equation, fill and solve it, and switch
-// displays and worlds on the way, in a session short enough for thousands a second.
 constexpr std::size_t kMostBytes = 256;
 // What a step did to the page it went to: a command key, or one of these.
 constexpr DWORD kNoCommand = 0, kDrawn = ~DWORD{0}, kOpened = kDrawn - 1;
 constexpr int kOrbG = Var(ORB, "G"), kLncG = Var(LNC, "G"), kAz1 = Var(LNC, "Az1"), kAz2 = Var(LNC, "Az2");
 
-// Values worth writing into a cell: the edges of a double and the numbers the
-// formulas treat specially.
+// Values worth writing into a cell: a double's edges, numbers the formulas treat specially.
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kValues[] = {
@@ -60,19 +55,11 @@ constexpr double kValues[] = {
     1.0000001, 0.999999, 1.000001, 1e154,    -1e9,      6.67259e-11, 3.1415926,
 };
 
-// Display sizes, in pixels: from one pixel (a cell of one pixel) to the largest a
-// message procedure can be given, by way of the sizes displays have.
+// Display sizes, in pixels: from a cell of one pixel to the largest a message can carry.
 constexpr DWORD kSizes[] = {1, 2, 39, 40, 41, 160, 200, 256, 300, 400, 512, 640, 1024, 4096, 65534, 65535};
 
-// The step under way, put into words only when a rule breaks.
-std::tuple<const char*, long, long, long> step{"none", 0, 0, 0};
-int stepNumber = 0;
-
-// Gives back the step's first number, for the step to go on with.
-long Note(const char* what, long a = 0, long b = 0, long c = 0) {
-    step = {what, a, b, c};
-    return a;
-}
+// The step under way (0 while a session starts), told when a rule breaks.
+int stepNumber = 0, operation = 0;
 
 // The input, read a byte at a time; zeros once it runs out.
 struct Bytes {
@@ -89,18 +76,15 @@ struct Bytes {
 // The worlds a step can switch to: the host's scenarios, a world without bodies,
 // and a vessel resting at the centre of the Earth.
 std::vector<sim::World> worlds;
+VariableNumbers variableLists[kDirectoryCount][kMaxEquations];  // looked up once, not at every step
 
-// Each equation's list of variables, looked up by symbol once rather than at every step.
-VariableNumbers variableLists[kDirectoryCount][kMaxEquations];
+// The displays a step can use. Never destroyed: the host's list of open displays may
+// already be gone when the program exits.
+std::array<std::unique_ptr<sim::Display>, 2>& slots = *new std::array<std::unique_ptr<sim::Display>, 2>;
 
-// A display a step can use, and its page, which changes only when it switches to
-// the mode. Never destroyed: the host's list of open displays may already be gone
-// when the program exits.
-struct Slot {
-    std::unique_ptr<sim::Display> display;
-    const SolverMFD* page = nullptr;
-};
-std::array<Slot, 2>& slots = *new std::array<Slot, 2>;
+const SolverMFD* PageOf(int slot) {
+    return slots[slot] ? dynamic_cast<const SolverMFD*>(slots[slot]->Page()) : nullptr;
+}
 
 // What the host can see of a page.
 struct PageView {
@@ -110,7 +94,7 @@ struct PageView {
 };
 
 PageView ViewOf(int slot) {
-    const SolverMFD* p = slots[slot].page;
+    const SolverMFD* p = PageOf(slot);
     if (p == nullptr) return {};
     return {true,
             p->CurrentDirectory(),
@@ -175,10 +159,9 @@ void CheckCells(const ValueStoreCells& before, const Allowance& allowance, int s
             }
 }
 
-// A reading returns 0, 1, 2 or 4; Solve and Get replace the status with one code,
-// Get All adds the codes of the directory's readings (MOV's one reading replaces
-// it), a drawing shows it and sets it to 0, a new page starts with 0, and nothing
-// else touches it; so the status is never negative.
+// A reading returns 0, 1, 2 or 4; Solve and Get replace the status with one code, Get
+// All adds the codes of the directory's readings (MOV's one reading replaces it), a
+// drawing shows it and sets it to 0, a new page starts with 0, nothing else touches it.
 void CheckStatus(const PageView& before, const PageView& after, const Allowance& allowance) {
     const int status = after.status;
     const bool code = status == kSolved || status == kError || status == kNotAvailable || status == kNotApplicable;
@@ -210,46 +193,34 @@ void CheckSelection(const PageView& page) {
     Require(page.variableSet >= 0 && page.variableSet < kVariableSetCount, "the variable set is in range");
     const VariableNumbers& list = variableLists[page.directory][page.equation];
     Require(page.position >= 0 && page.position < list.count, "the variable position is in range");
-    Require(page.variable == list.number[page.position] - 1,
-            "the selected variable is the list entry at the variable position minus 1");
-    Require(page.scrollOffset >= 0 && page.scrollOffset <= kDirectoryCount - 8,
-            "the directory scroll offset is in range");
+    Require(page.variable == list.number[page.position] - 1, "the selected variable is the list's at the position");
+    Require(page.scrollOffset >= 0 && page.scrollOffset <= kDirectoryCount - 8, "the scroll offset is in range");
 }
 
 int ChooseSlot(std::uint8_t byte) {
     const int wanted = byte & 1;
-    return slots[wanted].display ? wanted : slots[1 - wanted].display ? 1 - wanted : -1;
+    return slots[wanted] ? wanted : slots[1 - wanted] ? 1 - wanted : -1;
 }
 
 void OpenDisplay(int slot, DWORD width, DWORD height) {
     // Two displays of the mode at once are of different sizes.
-    const sim::Display* other = slots[1 - slot].display.get();
+    const sim::Display* other = slots[1 - slot].get();
     if (other && other->Width() == width && other->Height() == height)
         width = width == kSizes[0] ? kSizes[1] : kSizes[0];
-    Slot& opened = slots[slot];
-    if (!opened.display || opened.display->Width() != width || opened.display->Height() != height)
-        opened.display = std::make_unique<sim::Display>(width, height);
-    Require(opened.display->SelectMode(kModeKey), "a display switches to the mode");
-    opened.page = dynamic_cast<const SolverMFD*>(opened.display->Page());
-    Require(opened.page != nullptr, "a display in the mode shows a page of the module");
+    std::unique_ptr<sim::Display>& opened = slots[slot];
+    if (!opened || opened->Width() != width || opened->Height() != height)
+        opened = std::make_unique<sim::Display>(width, height);
+    Require(opened->SelectMode(kModeKey), "a display switches to the mode");
+    Require(PageOf(slot) != nullptr, "a display in the mode shows a page of the module");
     const PageView view = ViewOf(slot);
     CheckSelection(view);
     Require(view.status == kSolved, "a new page starts with status 0");
 }
 
-void Draw(sim::Display& display) {
-    sim::DeviceContext dc(static_cast<int>(display.Width()), static_cast<int>(display.Height()));
-    const long liveBefore = sim::GdiAccounting().Live();
-    sim::ClearGdiFaults();
-    display.Draw(dc.Handle());
-    Require(sim::GdiFaults().empty(), "a drawing deletes no GDI object while selected, and none twice");
-    Require(sim::GdiAccounting().Live() == liveBefore, "a drawing leaves no GDI object alive");
-}
-
 // Runs one step; says what it may change.
 Allowance RunStep(Bytes& in, const PageView views[2]) {
     Allowance allowance;
-    const int operation = in.Next() % 17;
+    operation = in.Next() % 17;
     if (operation <= 7 || operation == 11 || operation == 16) {  // on a display
         DWORD key = kNoCommand;
         int button = -1, event = 0;
@@ -257,28 +228,25 @@ Allowance RunStep(Bytes& in, const PageView views[2]) {
         if (operation == 6) key = static_cast<DWORD>(in.Little(4));
         if (operation == 7) button = static_cast<std::int8_t>(in.Next()), event = in.Next();
         const int slot = allowance.actingSlot = ChooseSlot(in.Next());
-        if (slot < 0) {
-            Note("no display for a key, a button, a drawing or the host");
-            return allowance;
-        }
-        sim::Display& display = *slots[slot].display;
+        if (slot < 0) return allowance;
+        sim::Display& display = *slots[slot];
         if (operation == 11) {
-            Note("drawing display %ld", slot);
-            Draw(display);
+            sim::DeviceContext dc(static_cast<int>(display.Width()), static_cast<int>(display.Height()));
+            const long liveBefore = sim::GdiAccounting().Live();
+            sim::ClearGdiFaults();
+            display.Draw(dc.Handle());
+            Require(sim::GdiFaults().empty(), "a drawing deletes no GDI object while selected, and none twice");
+            Require(sim::GdiAccounting().Live() == liveBefore, "a drawing leaves no GDI object alive");
             key = kDrawn;
         } else if (operation == 16) {
-            Note("labels and menu of display %ld", slot);
             const MFDBUTTONMENU* menu = nullptr;
-            Require(display.ButtonLabels().size() == kButtonCount && display.ButtonMenu(&menu) == kButtonCount &&
-                        menu != nullptr,
+            Require(display.ButtonLabels().size() == kButtonCount && display.ButtonMenu(&menu) == kButtonCount,
                     "the page has a label and a menu entry for each of its fifteen buttons");
             allowance.actingSlot = -1;  // the host only asks: neither page may change
         } else if (operation == 7) {
-            Note("button %ld, event %ld on display %ld", button, event, slot);
             const bool pressed = (event & PANEL_MOUSE_LBDOWN) != 0 && button >= 0 && button < kButtonCount;
             key = display.ClickButton(button, event) && pressed ? kButtons[button].key : kNoCommand;
         } else {
-            Note("key %ld on display %ld", static_cast<long>(key), slot);
             key = display.PressKey(key) ? key : kNoCommand;
         }
         AllowCommandWrites(views[slot], key, allowance);
@@ -288,13 +256,11 @@ Allowance RunStep(Bytes& in, const PageView views[2]) {
         case 8: {
             std::string text(in.Next() % 32, '\0');
             for (char& c : text) c = static_cast<char>(in.Next());
-            Note("typing %ld bytes into the input box", static_cast<long>(text.size()));
             if (sim::InputBox().open) allowance.Allow(inputTarget);
             sim::TypeIntoInputBox(text);
             break;
         }
         case 9:
-            Note("input box cancelled");
             sim::CancelInputBox();
             break;
         case 10: {
@@ -302,7 +268,6 @@ Allowance RunStep(Bytes& in, const PageView views[2]) {
             int v = in.Next() % VariableCount(d);
             if (kCatalogue[d].variables[v].symbol == "G") v = (v + 1) % VariableCount(d);
             const int choice = in.Next();
-            Note("cell (%ld, %ld, %ld) written", set, d, v);
             *KalvoValueCell(set, d, v) =
                 choice == 255 ? std::bit_cast<double>(in.Little(8)) : kValues[choice % std::size(kValues)];
             allowance.Allow(&ValueStore[set][d][v]);
@@ -311,32 +276,25 @@ Allowance RunStep(Bytes& in, const PageView views[2]) {
         case 12: {
             const int slot = allowance.actingSlot = in.Next() & 1;
             const DWORD width = kSizes[in.Next() % std::size(kSizes)], height = kSizes[in.Next() % std::size(kSizes)];
-            Note("display %ld opened, %ld x %ld", slot, width, height);
             OpenDisplay(slot, width, height);
             allowance.command = kOpened;
             break;
         }
         case 13:
-            slots[Note("display %ld closed", in.Next() & 1)] = {};
+            slots[in.Next() & 1] = {};
             break;
         case 14:
-            sim::AdvanceTime(60.0 * Note("world advanced by %ld minutes", in.Next()));
+            sim::AdvanceTime(60.0 * in.Next());
             break;
         case 15:
-            sim::TheWorld() = worlds[Note("world %ld installed", in.Next() % worlds.size())];
+            sim::TheWorld() = worlds[in.Next() % worlds.size()];
             break;
     }
     return allowance;
 }
 
-// How an input left the cells, the pages, the input box and the vessel.
-struct Outcome {
-    std::array<std::uint64_t, sizeof(ValueStoreCells) / 8> cells;
-    PageView views[2];
-    bool boxOpen;
-    std::array<std::uint64_t, 7> world;  // the time, the vessel's position and velocity
-    bool operator==(const Outcome&) const = default;
-};
+// How an input left the cells (bit for bit), the pages and the input box.
+using Outcome = std::tuple<std::array<std::uint64_t, sizeof(ValueStoreCells) / 8>, PageView, PageView, bool>;
 
 Outcome Run(const std::uint8_t* data, std::size_t size) {
     // What a step can change, put back as a freshly loaded module has it.
@@ -348,8 +306,7 @@ Outcome Run(const std::uint8_t* data, std::size_t size) {
     inputTarget = nullptr;
     sim::TheWorld() = worlds.front();
     sim::ForgetDeletedObjects();
-    Note("none");
-    stepNumber = 0;
+    stepNumber = operation = 0;
     OpenDisplay(0, 400, 400);
 
     Bytes in{data, std::min(size, kMostBytes)};
@@ -367,24 +324,14 @@ Outcome Run(const std::uint8_t* data, std::size_t size) {
                 Require(after[slot] == before[slot], "a step on one display leaves the other's page as it was");
         }
     }
-    const sim::World& world = sim::TheWorld();
-    const sim::Vec3 &p = world.focus.position, &v = world.focus.velocity;
-    return {std::bit_cast<decltype(Outcome::cells)>(ValueStore),
-            {ViewOf(0), ViewOf(1)},
-            sim::InputBox().open,
-            std::bit_cast<decltype(Outcome::world)>(std::array{world.time, p.x, p.y, p.z, v.x, v.y, v.z})};
+    return {std::bit_cast<std::tuple_element_t<0, Outcome>>(ValueStore), ViewOf(0), ViewOf(1), sim::InputBox().open};
 }
 
 }  // namespace
 
 const char* const fuzz::kName = "kalvo_page_fuzz";
 
-void fuzz::DescribeInput() {
-    char text[160];
-    const auto [what, a, b, c] = step;
-    std::snprintf(text, sizeof text, what, a, b, c);
-    std::fprintf(stderr, "  at step %d: %s\n", stepNumber, text);
-}
+void fuzz::DescribeInput() { std::fprintf(stderr, "  at step %d, operation %d\n", stepNumber, operation); }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::StartModule();

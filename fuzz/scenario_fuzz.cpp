@@ -1,14 +1,10 @@
 // A coverage-guided fuzzer over scenario files: any bytes, loaded as the stand-in
-// host loads a scenario file. Every input must either be refused or start a world
-// that stays finite; a broken rule aborts with a message naming it.
-//
-// Refused: the message names the file, then the place in it (a key path, or the
-// line and column of broken JSON) and says what was expected; the world installed
-// before is left as it was.
-// Accepted: every number of the world is finite, and stays so when the world is
-// advanced in a few large steps; after each, Get All in every directory of a page
-// fills every readable cell with a finite value. (A scenario file holds only
-// finite numbers: JSON has no others, and a number beyond a double is refused.)
+// host loads a scenario file. A refusal names the file, then the place in it (a key
+// path, or the line and column of broken JSON) and what was expected, and leaves the
+// world installed before as it was. An accepted world's numbers are all finite, and
+// stay so when it is advanced in a few large steps; after each, Get All in every
+// directory of a page fills every readable cell with a finite value. A broken rule
+// aborts with a message naming it.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -25,9 +21,8 @@ namespace {
 using fuzz::Broken;
 using fuzz::Require;
 
-// The advances after which the world is read, after reading it as it starts: a
-// minute (a single step of the world), an hour and a day; a day in all, two days
-// after the start.
+// The advances after which the world is read again: a minute (a single step of the
+// world), an hour and a day.
 constexpr double kAdvances[] = {0, 60, 3600, 86400};
 
 std::string input;  // the text of the input, for the message of a broken rule
@@ -39,10 +34,9 @@ std::string scenarioPath;
 // The world installed before each input, to see that a refusal keeps it.
 sim::World sentinel{{{"Sentinel", 1, 1, 0, {}, {}, -1}}, {}, 12345};
 
-// Coverage of sizes: libFuzzer counts these counters as it counts branches, so an
-// input that takes a distance, a speed or a mass of the world to a power of two
-// not reached before is kept, and the search goes on from it towards the ends of
-// a double, where the arithmetic of orbits overflows.
+// Coverage of sizes, counted by libFuzzer as branches: an input that takes a number
+// of the world to a magnitude not reached before is kept, and the search goes on
+// from it towards the ends of a double, where the arithmetic of orbits overflows.
 enum Size { kDistance, kSpeed, kMass, kThrust, kRotation, kOther, kSizeKinds };
 constexpr int kSizeBuckets = 2 + 2100 / 8;  // ilogb from -1074 to 1023 in steps of 8, zero, not finite
 __attribute__((section("__libfuzzer_extra_counters"))) std::uint8_t sizeCounters[kSizeKinds][kSizeBuckets];
@@ -77,9 +71,8 @@ std::string Survey(const sim::World& world) {
     return nonFinite;
 }
 
-// Get All in every directory of the page, from BOP round to BOP again; every
-// readable cell of the directory is then finite (a reading that fails writes
-// nothing, and the cells start at 0).
+// Get All in every directory of the page, from BOP round to BOP again: every readable
+// cell is then finite (a failed reading writes nothing, and the cells start at 0).
 void ReadEverything(sim::Display& display) {
     using namespace kalvo;
     ValueStore = InitialValueStore();
@@ -115,27 +108,6 @@ constexpr const char* kEdgeNumbers[] = {
     "1e400", "2", "0.9999999999999999", "1.0000000000000002", "90", "-90", "180", "360"};
 // clang-format on
 
-// Where each number of the text outside its strings starts, and how long it is.
-std::vector<std::pair<std::size_t, std::size_t>> NumbersIn(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::pair<std::size_t, std::size_t>> numbers;
-    bool inString = false;
-    for (std::size_t i = 0; i < size; ++i) {
-        const char c = static_cast<char>(data[i]);
-        if (inString) {
-            i += c == '\\';
-            inString = c != '"';
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '-' || std::isdigit(static_cast<unsigned char>(c))) {
-            std::size_t end = i + 1;
-            while (end < size && std::strchr("0123456789.eE+-", static_cast<char>(data[end])) != nullptr) ++end;
-            numbers.emplace_back(i, end - i);
-            i = end - 1;
-        }
-    }
-    return numbers;
-}
-
 }  // namespace
 
 const char* const fuzz::kName = "kalvo_scenario_fuzz";
@@ -151,21 +123,25 @@ extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, st
 extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size, std::size_t maxSize,
                                                unsigned int seed) {
     std::minstd_rand random(seed);
-    const auto numbers = NumbersIn(data, size);
+    std::vector<std::pair<std::size_t, std::size_t>> numbers;  // where each starts, and its length
+    for (std::size_t i = 0, end = 0; i < size; i = std::max(i + 1, end)) {
+        if (data[i] != '-' && !std::isdigit(data[i])) continue;
+        for (end = i + 1; end < size && std::strchr("0123456789.eE+-", data[end]) != nullptr; ++end) {
+        }
+        numbers.emplace_back(i, end - i);
+    }
     if (numbers.empty() || random() % 2 == 0) return LLVMFuzzerMutate(data, size, maxSize);
     const auto [start, length] = numbers[random() % numbers.size()];
-    std::string replacement = kEdgeNumbers[random() % std::size(kEdgeNumbers)];
-    if (random() % 2 == 0) {
-        const std::string old(reinterpret_cast<const char*>(data + start), length);
-        char text[48];
-        std::snprintf(text, sizeof text, "%.17ge%d", std::strtod(old.c_str(), nullptr),
+    char text[48];
+    std::snprintf(text, sizeof text, "%s", kEdgeNumbers[random() % std::size(kEdgeNumbers)]);
+    if (random() % 2 == 0)
+        std::snprintf(text, sizeof text, "%.17ge%d",
+                      std::strtod(std::string(reinterpret_cast<const char*>(data + start), length).c_str(), nullptr),
                       static_cast<int>(random() % 641) - 320);
-        replacement = text;
-    }
-    const std::size_t newSize = size - length + replacement.size();
+    const std::size_t textSize = std::strlen(text), newSize = size - length + textSize;
     if (newSize > maxSize) return LLVMFuzzerMutate(data, size, maxSize);
-    std::memmove(data + start + replacement.size(), data + start + length, size - start - length);
-    std::memcpy(data + start, replacement.data(), replacement.size());
+    std::memmove(data + start + textSize, data + start + length, size - start - length);
+    std::memcpy(data + start, text, textSize);
     return newSize;
 }
 
