@@ -35,14 +35,10 @@ void ForEverySelection(PageProbe& page, Visit visit) {
         for (int e = 0; e < EquationCount(d); ++e)
             for (int k = 0; k < page.VariablesOfEquation(d, e); ++k) {
                 const int v = page.EquationVariableNumber(d, e, k) - 1;
+                SCOPED_TRACE(::testing::Message() << kCatalogue[d].code << " " << e << " " << page.Symbol(d, v));
                 page.Select(d, e, page.Symbol(d, v));
                 visit(d, e, v);
             }
-}
-
-std::string Where(const PageProbe& page) {
-    return std::string(page.DirectoryCode(page.CurrentDirectory())) + " " + std::to_string(page.CurrentEquation()) +
-           " " + page.Symbol(page.CurrentDirectory(), page.CurrentVariable());
 }
 
 class AllocationFree : public ::testing::Test {
@@ -71,9 +67,8 @@ TEST_F(AllocationFree, TheCounterSeesAnAllocation) {
     EXPECT_EQ(AllocationsDuring([] { ::operator delete(::operator new(16)); }), 1u);
 }
 
-// Every button but Input Value (below) on every variable, and Solve with inputs
-// that reach each solver's guards, its formula, NaN and infinities; in each of the
-// host's scenarios (Get and Get All read it) and in a world that has lost its bodies.
+// Every button but Input Value (below) on every variable, and Solve with inputs that
+// reach guards, formulas, NaN and infinities, in every scenario and in one without bodies.
 TEST_F(AllocationFree, EveryCommandSolverAndReadingOnEveryVariable) {
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     std::vector<sim::World> worlds;
@@ -92,14 +87,13 @@ TEST_F(AllocationFree, EveryCommandSolverAndReadingOnEveryVariable) {
                 if (kButtons[button].key == kKeyInputValue) continue;
                 page.Select(d, e, page.Symbol(d, v));
                 EXPECT_EQ(AllocationsDuring([&] { EXPECT_TRUE(page.ConsumeButton(button, PANEL_MOUSE_LBDOWN)); }), 0u)
-                    << page.ButtonLabel(button) << " on " << Where(page);
+                    << page.ButtonLabel(button);
             }
             page.Select(d, e, page.Symbol(d, v));
             for (const double fill : {0.0, 1.0, 0.5, -2.0, 1e7, nan, inf, -inf}) {
                 for (int u = 0; u < VariableCount(d); ++u)
                     if (kCatalogue[d].variables[u].symbol != "G") ValueStore[0][d][u] = fill;
-                EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeySolve); }), 0u)
-                    << Where(page) << " with every input " << fill;
+                EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeySolve); }), 0u) << "every input " << fill;
             }
         });
     }
@@ -130,15 +124,14 @@ TEST_F(AllocationFree, ButtonsMenuClipboardAndTypedText) {
     EXPECT_EQ(Clipboard.depth, 0);
 }
 
-// What Input Value allocates is the host's copy of the box's title, exactly as
-// much as the host's box takes for that title.
+// Input Value allocates only what the host's box takes for its copy of the title.
 TEST_F(AllocationFree, InputValueAllocatesOnlyWhatTheHostsBoxKeeps) {
     ForEverySelection(page, [&](int d, int, int v) {
         std::string title = page.LongName(d, v);
         const std::size_t hostsOwn =
             AllocationsDuring([&] { oapiOpenInputBox(title.data(), InputCallback, nullptr, 20, &page); });
         sim::CancelInputBox();
-        EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyInputValue); }), hostsOwn) << Where(page);
+        EXPECT_EQ(AllocationsDuring([&] { page.ConsumeKeyBuffered(kKeyInputValue); }), hostsOwn);
         EXPECT_EQ(sim::InputBox().title, title);
         sim::CancelInputBox();
     });

@@ -1,7 +1,6 @@
 // A failed allocation while a display opens in the mode: the message procedure gives
-// no page and leaves nothing allocated. Allocations are counted and made to fail
-// through the program's one replaced operator new, which the loaded module's
-// allocations use too.
+// no page and leaves nothing allocated (the loaded module allocates through the
+// program's replaced operator new too).
 #include <gtest/gtest.h>
 
 #include "host/entry.h"

@@ -43,15 +43,6 @@ double Slope(double e, double v) { return pi / 180 / std::pow(1 + e * std::cos(R
 
 const double kEccentricities[] = {0, 0.1, 0.3, 0.5, 0.7, 0.9, 0.95, 1, 1.2, 2, 5};
 
-TEST(OrbitTime, KernelFollowsTheTextbookOnEveryConic) {
-    for (const double e : kEccentricities)
-        for (const double v : {10.0, 45.0, 90.0, 135.0, 170.0, 190.0, 250.0, 315.0, 350.0}) {
-            const double outgoing = v <= 180 ? v : 360 - v;
-            if (outgoing >= AsymptoteDegrees(e) - 1) continue;
-            EXPECT_TRUE(Near(ScaledPerigeeTime(e, v, pi), TextbookTime(e, v), 1e-11)) << "e " << e << " v " << v;
-        }
-}
-
 TEST(OrbitTime, KernelEdgesAndFigures) {
     // clang-format off
     const struct { double e, v, expected, relative; } cases[] = {
@@ -66,22 +57,24 @@ TEST(OrbitTime, KernelEdgesAndFigures) {
     // clang-format on
     for (const auto& c : cases)
         EXPECT_TRUE(Near(ScaledPerigeeTime(c.e, c.v, pi), c.expected, c.relative)) << "e " << c.e << " v " << c.v;
-    const std::pair<double, int> signs[] = {
-        {0.0, 1},    {-0.0, 1},     {NAN, 1}, {INFINITY, 1}, {-INFINITY, -1},
-        {1e-310, 1}, {-1e-310, -1}, {2.5, 1}, {-2.5, -1},    {kUnreachableAnomaly, -1}};
+    const std::pair<double, int> signs[] = {{-0.0, 1}, {NAN, 1}, {-INFINITY, -1}, {-1e-310, -1}, {2.5, 1}};
     for (const auto& [x, sign] : signs) EXPECT_EQ(SignOf(x), sign) << x;
 }
 
-// Time then anomaly: the search stops within the tolerance on the scaled time,
-// so the anomaly comes back within that tolerance over the slope.
+// The kernel against the textbook (up to a degree short of an asymptote), then the
+// anomaly back from its time, within the search's tolerance over the slope.
 void ExpectRoundTrip(double e, double v) {
+    SCOPED_TRACE(::testing::Message() << "e " << e << " v " << v);
     const double tau = ScaledPerigeeTime(e, v, pi);
+    if ((v <= 180 ? v : 360 - v) < AsymptoteDegrees(e) - 1) {
+        EXPECT_TRUE(Near(tau, TextbookTime(e, v), 1e-11));
+    }
     const double back = AnomalyFromScaledTime(e, tau, pi);
-    EXPECT_LE(std::fabs(ScaledPerigeeTime(e, back, pi) - tau), kScaledTimeTolerance) << "e " << e << " v " << v;
-    EXPECT_LE(std::fabs(back - v), 1.1 * kScaledTimeTolerance / Slope(e, v)) << "e " << e << " v " << v;
+    EXPECT_LE(std::fabs(ScaledPerigeeTime(e, back, pi) - tau), kScaledTimeTolerance);
+    EXPECT_LE(std::fabs(back - v), 1.1 * kScaledTimeTolerance / Slope(e, v));
 }
 
-TEST(OrbitTime, AnomalyFromTimeRoundTrips) {
+TEST(OrbitTime, KernelFollowsTheTextbookAndItsTimeGivesTheAnomalyBack) {
     for (const double e : kEccentricities) {
         if (e < 1) {
             for (double v = 5; v < 360; v += 10) ExpectRoundTrip(e, v);
@@ -95,37 +88,19 @@ TEST(OrbitTime, AnomalyFromTimeRoundTrips) {
     }
 }
 
-TEST(OrbitTime, NearTheAsymptoteTheAnswerIsOnlyWithinOneTableStep) {
-    // In the last table step the search has no usable bracket: for a hyperbola the
-    // last table value is the unreachable marker, which false position cannot move
-    // away from; for the parabola the range ends just past 180 degrees, on the
-    // incoming branch, so there is no sign change and the end of the range comes
-    // back. Either way the answer is within one step (1/180 of the range).
-    for (const double e : {1.0, 2.0}) {
-        const double step = AsymptoteDegrees(e) / 180;
-        const double v = AsymptoteDegrees(e) - 0.2 * step;
-        const double back = AnomalyFromScaledTime(e, ScaledPerigeeTime(e, v, pi), pi);
-        EXPECT_LE(std::fabs(back - v), step) << "e " << e;
-    }
-}
-
 // clang-format off
 const test::SolveCase kTimeCases[] = {
-    // Times worked by hand with p = 1e7 and the Earth's mass: t = tau p^2 / sqrt(p G M)
-    // (1497.76 s at e = 0.5, v = 90 in consistency_test.cpp), the hyperbola's at v = 300
-    // on its incoming branch. A time goes as 1/sqrt(M), down to masses below a kilogram.
+    // Worked by hand with p = 1e7 and the Earth's mass, t = tau p^2 / sqrt(p G M); the
+    // hyperbola's on its incoming branch. A time goes as 1/sqrt(M), even below a kilogram.
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 270}, {"M", kEarthMass}}, kSolved, 13824.495797150617, 1e-13},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 270}, {"M", 0.5}}, kSolved, 13824.495797150617 * std::sqrt(kEarthMass / 0.5), 1e-12},
     // The period of apsides half a metre out.
     {ORB, 10, "t", {{"ra", 0.5}, {"rp", 0.5}, {"M", kEarthMass}}, kSolved, 2 * 3.1415926 * std::sqrt(0.125 / (6.67259e-11 * kEarthMass)), 1e-14},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 2}, {"v", 300}, {"M", kEarthMass}}, kSolved, 245.95017565260534, 1e-13},
-    {ORB, 9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 13824.495797150617}, {"M", kEarthMass}}, kSolved, 270, 1e-12},
     {ORB, 9, "v", {{"p", 1e7}, {"e", 2}, {"t", 245.95017565260534}, {"M", kEarthMass}}, kSolved, 300, 1e-9},
     {ORB, 9, "p", {{"e", 0.5}, {"v", 90}, {"t", 0}, {"M", kEarthMass}}, kSolved, 0},  // the cube root of 0 through ln
-    {ORB, 9, "p", {{"e", 2}, {"v", 300}, {"t", 245.95017565260534}, {"M", kEarthMass}}, kSolved, 1e7, 1e-12},
     // An ellipse: no time before perigee, none beyond one period (about 15322 s).
     {ORB, 9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 0}, {"M", kEarthMass}}, kSolved, 360, 0},
-    {ORB, 9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", -100}, {"M", kEarthMass}}, kSolved, 360, 0},
     {ORB, 9, "v", {{"p", 1e7}, {"e", 0.5}, {"t", 16000}, {"M", kEarthMass}}, kError},
     {ORB, 9, "v", {{"p", 1e7}, {"e", 2}, {"t", 0}, {"M", kEarthMass}}, kSolved, 0, 0},
     {ORB, 9, "v", {{"p", 1e7}, {"e", -0.1}, {"t", 100}, {"M", kEarthMass}}, kError},
@@ -134,22 +109,17 @@ const test::SolveCase kTimeCases[] = {
     // Anomalies the orbit never reaches, and the range of the kernel.
     {ORB, 9, "t", {{"p", 1e7}, {"e", 1}, {"v", 180}, {"M", kEarthMass}}, kError},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 2}, {"v", 150}, {"M", kEarthMass}}, kError},
-    {ORB, 9, "p", {{"t", 100}, {"e", 1}, {"v", 180}, {"M", kEarthMass}}, kError},
     {ORB, 9, "p", {{"t", 100}, {"e", 2}, {"v", 150}, {"M", kEarthMass}}, kError},
     {ORB, 9, "p", {{"t", 100}, {"e", 0.5}, {"v", 0}, {"M", kEarthMass}}, kError},  // tau = 0
     {ORB, 9, "t", {{"p", 1e7}, {"e", -0.5}, {"v", 90}, {"M", kEarthMass}}, kError},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", -1}, {"M", kEarthMass}}, kError},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 361}, {"M", kEarthMass}}, kError},
-    {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", NAN}, {"M", kEarthMass}}, kError},
     {ORB, 9, "t", {{"p", 1e7}, {"e", 0.5}, {"v", 90}, {"M", 0}}, kError},
     {ORB, 9, "t", {{"p", 0}, {"e", 0.5}, {"v", 90}, {"M", kEarthMass}}, kError},
     // e has no formula; outside the range the answer is an error instead.
     {ORB, 9, "e", {{"p", 1e7}, {"v", 90}, {"t", 100}, {"M", 6e24}}, kNotAvailable},
     {ORB, 9, "e", {{"p", 1e7}, {"v", 200}, {"t", 100}, {"M", 6e24}}, kError},
-    {ORB, 9, "e", {{"p", -1}, {"v", 90}, {"t", 100}, {"M", 6e24}}, kError},
     {ORB, 9, "e", {{"p", 1e7}, {"v", 90}, {"t", 100}, {"M", 0}}, kError},
-    // The period of a circle of 1e7 m, 2 pi sqrt(a^3 / G M).
-    {ORB, 10, "t", {{"ra", 1e7}, {"rp", 1e7}, {"M", kEarthMass}}, kSolved, 9952.096343559311, 1e-13},
     {ORB, 10, "ra", {{"t", 0}, {"rp", 1e7}, {"M", kEarthMass}}, kSolved, -1e7, 0},  // a = 0
     {ORB, 10, "ra", {{"t", 9952}, {"rp", 1e7}, {"M", -kEarthMass}}, kError},
     {ORB, 10, "rp", {{"t", NAN}, {"ra", 1e7}, {"M", kEarthMass}}, kError},
@@ -159,19 +129,10 @@ const test::SolveCase kTimeCases[] = {
 
 TEST(OrbitTimeSolvers, TimesAnomaliesAndPeriods) { test::ExpectCases(kTimeCases); }
 
-// The search's cost, counted: one kernel evaluation per table point (181), and one
-// per bracket update, at most 10000.
-TEST(AnomalySearchCost, KernelEvaluationsPerSearch) {
-    // An ellipse at a negative time: every table value lies above the target, no
-    // bracket, the table alone.
-    EXPECT_EQ(SearchAnomaly(0.5, -1, pi).kernelEvaluations, 181);
-    // A hyperbola at a time far beyond its reach: the last bracket ends on the
-    // unreachable-anomaly marker and every step moves a hair, all 10000 of them.
+// A hyperbola at a time far beyond its reach never converges: the search gives up
+// after 10000 bracket updates, besides the 181 kernel evaluations of its table.
+TEST(AnomalySearch, GivesUpAfterItsLastBracketUpdate) {
     EXPECT_EQ(SearchAnomaly(2, -1e6, pi).kernelEvaluations, 181 + 10000);
-    // A time from the kernel itself, between two table points: a few steps.
-    const int converging = SearchAnomaly(0.5, ScaledPerigeeTime(0.5, 91, pi), pi).kernelEvaluations;
-    EXPECT_GT(converging, 181);
-    EXPECT_LT(converging, 191);
 }
 
 }  // namespace

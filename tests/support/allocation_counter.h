@@ -1,15 +1,13 @@
 // Counts the program's calls of the global allocation and release functions and can
-// make one allocation fail, so a test can assert that a piece of code allocates
-// nothing, or survives an allocation that fails. allocation_counter.cpp is the one
-// place in a test program that replaces operator new and operator delete.
+// make one allocation fail; the one place in a test program that replaces them.
 #pragma once
 
 #include <cstddef>
 
 namespace kalvo::test {
 
-// Allocations made through any form of the global operator new so far, and the
-// memory released through operator delete.
+// Allocations made through any unaligned form of the global operator new so far,
+// and the memory released through operator delete.
 std::size_t AllocationCount();
 std::size_t ReleaseCount();
 // The allocation that brings AllocationCount() to `count` fails: the nothrow forms

@@ -46,11 +46,7 @@ protected:
         ASSERT_NE(valueCell, nullptr);
         ASSERT_NE(pageStatus, nullptr);
     }
-    void Unload() {
-        module.reset();
-        valueCell = nullptr;
-        pageStatus = nullptr;
-    }
+    void Unload() { module.reset(); }
     // Module-wide state starts afresh.
     void Reload() {
         Unload();

@@ -26,7 +26,6 @@ struct Given {
 struct Outcome {
     int status;
     double value;  // the solved cell after the solve
-    std::array<double, kMaxVariables> cells;
 };
 
 // Cells that are not inputs start at this value, so a stray write shows.
@@ -45,7 +44,7 @@ inline Outcome Solve(Directory d, int e, std::string_view target, std::span<cons
     const Solver solver = FindSolver(d, e, variable);
     if (solver == nullptr) {
         ADD_FAILURE() << "no solver for " << kCatalogue[d].code << " " << e << " " << target;
-        return {-1, NAN, cells};
+        return {-1, NAN};
     }
     Cells view{cells, kShortPi};
     const int status = solver(view);
@@ -57,7 +56,7 @@ inline Outcome Solve(Directory d, int e, std::string_view target, std::span<cons
         EXPECT_TRUE(std::memcmp(&cells[v], &before[v], sizeof(double)) == 0)
             << kCatalogue[d].code << " " << e << " " << target << ": cell " << v << " changed";
     }
-    return {status, cells[variable], cells};
+    return {status, cells[variable]};
 }
 
 inline Outcome Solve(Directory d, int e, std::string_view target, std::initializer_list<Given> inputs,
