@@ -3,7 +3,8 @@
 #                                       shown and kept; a failure is recorded, not fatal
 #   verdict                             one line per stage, then the overall result;
 #                                       returns 1 when a stage failed
-# A stage's counts are read from its output: CTest's "tests passed" line, or a
+# A stage's counts are read from its output: CTest's "tests passed" lines (summed,
+# for a stage that runs several test folders), or a
 # fuzzer's figures line ("NAME fuzzer: N executions, R/s, coverage C"), or a line
 # saying that the stage was skipped ("NAME: skipped: WHY").
 stage_names=()
@@ -15,7 +16,8 @@ trap 'rm -rf "$stage_logs"' EXIT
 
 stage_counts_of() {
   local log=$1 tests executions
-  tests=$(sed -n 's/^[0-9]*% tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\)$/\2 \1/p' "$log" | tail -n 1)
+  tests=$(sed -n 's/^[0-9]*% tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\)$/\2 \1/p' "$log" |
+    awk '{ all += $1; failed += $2 } END { if (NR) print all, failed }')
   executions=$(sed -n 's/^[a-z]* fuzzer: \([0-9]* executions, .*\)$/\1/p' "$log" | tail -n 1)
   if [ -n "$tests" ]; then
     set -- $tests

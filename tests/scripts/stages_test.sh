@@ -11,12 +11,18 @@ sanitized() {
 }
 fuzzed() { echo "page fuzzer: 4567 executions, 912/s, coverage 1500"; }
 silent() { :; }
+# Two test folders, as the Windows stage runs them: their counts add up.
+two_folders() {
+  echo "100% tests passed, 0 tests failed out of 6"
+  echo "67% tests passed, 1 test failed out of 3"
+}
 skipped() { echo "other: skipped: no headers"; }
 stage "tests as built" built > /dev/null
 stage "sanitizers" sanitized > /dev/null
 stage "fuzzer" fuzzed > /dev/null
 stage "other" silent > /dev/null
 stage "skipped" skipped > /dev/null
+stage "two folders" two_folders > /dev/null
 
 status=0
 shown=$(verdict) || status=$?
@@ -27,6 +33,7 @@ Verdict:
   fuzzer           passed                   4567 executions, 912/s, coverage 1500          N s
   other            passed                   -                                              N s
   skipped          passed                   skipped (its reason is above)                  N s
+  two folders      passed                   8 of 9 tests passed, 1 failed                  N s
 FAILED: sanitizers.'
 masked=$(sed 's/[0-9][0-9]* s$/N s/' <<< "$shown")
 if [ "$masked" != "$expected" ] || [ "$status" -ne 1 ]; then
