@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <tuple>
 #include <variant>
 
@@ -297,12 +298,13 @@ TEST(TerminalCells, ThePageColoursAndAsciiStandIns) {
 // The live page needs a terminal type known here that can put the cursor anywhere
 // (a dumb terminal is told so in the front end's own test).
 TEST(TerminalType, KnownTypesThatPlaceTheCursor) {
-    const std::string kept = std::getenv("TERM") != nullptr ? std::getenv("TERM") : "";
+    const char* const before = std::getenv("TERM");
+    const std::optional<std::string> kept = before ? std::optional<std::string>(before) : std::nullopt;
     setenv("TERM", "xterm-256color", 1);
     EXPECT_EQ(TerminalShortcoming(), "");
     setenv("TERM", "no-such-terminal", 1);
     EXPECT_EQ(TerminalShortcoming(), "this terminal (TERM=no-such-terminal) is of a type unknown here");
-    setenv("TERM", kept.c_str(), 1);
+    kept ? setenv("TERM", kept->c_str(), 1) : unsetenv("TERM");  // as it was, unset included
 }
 
 // A soak of the live page without a terminal: two days of simulated time at the
