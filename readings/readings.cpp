@@ -22,14 +22,21 @@ VECTOR3 Cross(const VECTOR3& a, const VECTOR3& b) {
     return {{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}};
 }
 
+// The host's 2024 release returns from its relative position and velocity queries
+// without writing the output when a body has no state. The outputs start as NaN,
+// which no written vector holds, so an unwritten one is told from a real one.
+constexpr double kUnwritten = std::numeric_limits<double>::quiet_NaN();
+
+bool IsWritten(const VECTOR3& a) { return !(std::isnan(a.x) || std::isnan(a.y) || std::isnan(a.z)); }
+
 VECTOR3 RelativePosition(OBJHANDLE focus, OBJHANDLE body) {
-    VECTOR3 p;
+    VECTOR3 p{{kUnwritten, kUnwritten, kUnwritten}};
     oapiGetRelativePos(focus, body, &p);
     return p;
 }
 
 VECTOR3 RelativeVelocity(OBJHANDLE focus, OBJHANDLE body) {
-    VECTOR3 v;
+    VECTOR3 v{{kUnwritten, kUnwritten, kUnwritten}};
     oapiGetRelativeVel(focus, body, &v);
     return v;
 }
@@ -64,7 +71,8 @@ bool OfReferenceBody(double (*query)(OBJHANDLE), double& value) {
 
 // The focus vessel's position p and velocity v relative to the reference body and
 // its distance r, for the velocity readings: " N/Av " without a body, "ERROR!" at
-// the body's centre (r = 0), where the velocity is not asked for.
+// the body's centre (r = 0), where the velocity is not asked for, and "ERROR!" when
+// the host left the position or the velocity unwritten.
 struct Motion {
     VECTOR3 p, v;
     double r;
@@ -75,12 +83,15 @@ int MotionAboutReferenceBody(Motion& motion) {
     if (!body) return kNotAvailable;
     motion.p = RelativePosition(oapiGetFocusObject(), body);
     motion.r = LengthOf(motion.p);
-    if (motion.r == 0) return kError;
+    if (!IsWritten(motion.p) || motion.r == 0) return kError;
     motion.v = RelativeVelocity(oapiGetFocusObject(), body);
-    return kSolved;
+    return IsWritten(motion.v) ? kSolved : kError;
 }
 
-bool Airspeed(VECTOR3& w) { return oapiGetFocusAirspeedVector(&w) != FALSE; }
+bool Airspeed(VECTOR3& w) {
+    w = {{0, 0, 0}};
+    return oapiGetFocusAirspeedVector(&w) != FALSE;
+}
 
 }  // namespace
 
@@ -89,7 +100,8 @@ OBJHANDLE FindReferenceBody() {
     const int count = static_cast<int>(oapiGetGbodyCount());
     OBJHANDLE candidate = count > 0 ? oapiGetGbodyByIndex(0) : nullptr;
     // Starting below every real score lets a real score replace a first body whose
-    // score is not a number; a later NaN never passes the strict comparison.
+    // score is not a number; a later NaN never passes the strict comparison. A body
+    // whose position the host left unwritten scores NaN, so it is passed over.
     double best = -std::numeric_limits<double>::infinity();
     for (int i = 0; i < count; ++i) {
         const OBJHANDLE body = oapiGetGbodyByIndex(i);
@@ -111,7 +123,8 @@ int SolverMFD::StoreReading(Directory d, int v, double value) {
 int SolverMFD::ReadDistance() {
     const OBJHANDLE body = FindReferenceBody();
     if (!body) return kNotAvailable;
-    return StoreReading(ORB, Var(ORB, "r"), LengthOf(RelativePosition(oapiGetFocusObject(), body)));
+    const VECTOR3 p = RelativePosition(oapiGetFocusObject(), body);
+    return IsWritten(p) ? StoreReading(ORB, Var(ORB, "r"), LengthOf(p)) : kError;
 }
 
 int SolverMFD::ReadTangentialVelocity() {
@@ -129,7 +142,8 @@ int SolverMFD::ReadRadialVelocity() {
 int SolverMFD::ReadTotalVelocity() {
     const OBJHANDLE body = FindReferenceBody();
     if (!body) return kNotAvailable;
-    return StoreReading(ORB, Var(ORB, "V"), LengthOf(RelativeVelocity(oapiGetFocusObject(), body)));
+    const VECTOR3 v = RelativeVelocity(oapiGetFocusObject(), body);
+    return IsWritten(v) ? StoreReading(ORB, Var(ORB, "V"), LengthOf(v)) : kError;
 }
 
 int SolverMFD::ReadBodyMass() {
@@ -174,7 +188,7 @@ int SolverMFD::ReadPlanetSize() {
 }
 
 int SolverMFD::ReadLatitude() {
-    double longitude, latitude, radius;
+    double longitude = 0, latitude = 0, radius = 0;
     if (!oapiGetFocusEquPos(&longitude, &latitude, &radius)) return kNotAvailable;
     return StoreReading(LNC, Var(LNC, "Lat"), Degrees(latitude, pi));
 }
@@ -185,7 +199,7 @@ int SolverMFD::ReadPlanetPeriod() {
 }
 
 int SolverMFD::ReadAltitude() {
-    double altitude;
+    double altitude = 0;
     if (!oapiGetFocusAltitude(&altitude)) return kNotAvailable;
     return StoreReading(GLD, Var(GLD, "h"), altitude);
 }

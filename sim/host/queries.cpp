@@ -22,6 +22,9 @@ int NodeOf(const World& world, OBJHANDLE object) {
     return static_cast<int>((address - first) / sizeof(Body));
 }
 
+// A body the simulator would hold no state for: its relative queries write nothing.
+bool Stateless(const World& world, int node) { return node >= 0 && world.bodies[node].stateless; }
+
 const Body* BodyOf(const World& world, OBJHANDLE object) {
     const int node = NodeOf(world, object);
     return node >= 0 ? &world.bodies[node] : nullptr;
@@ -118,12 +121,14 @@ double oapiGetPlanetPeriod(OBJHANDLE object) {
 void oapiGetRelativePos(OBJHANDLE from, OBJHANDLE to, VECTOR3* position) {
     const World& world = TheWorld();
     const int a = NodeOf(world, from), b = NodeOf(world, to);
+    if (Stateless(world, a) || Stateless(world, b)) return;
     *position = a == kUnknown || b == kUnknown ? VECTOR3{{0, 0, 0}} : ToVector3(RelativeState(world, a, b).position);
 }
 
 void oapiGetRelativeVel(OBJHANDLE from, OBJHANDLE to, VECTOR3* velocity) {
     const World& world = TheWorld();
     const int a = NodeOf(world, from), b = NodeOf(world, to);
+    if (Stateless(world, a) || Stateless(world, b)) return;
     *velocity = a == kUnknown || b == kUnknown ? VECTOR3{{0, 0, 0}} : ToVector3(RelativeState(world, a, b).velocity);
 }
 

@@ -35,6 +35,9 @@ struct Body {
     // Index of the body this one orbits, which must come earlier in the list; -1 for
     // a body that moves in a straight line (or rests) in the world's frame.
     int parent = -1;
+    // A body without a state, as the simulator's 2024 release can have: its relative
+    // position and velocity queries then return without writing their output.
+    bool stateless = false;
 };
 
 struct Thruster {

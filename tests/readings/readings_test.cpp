@@ -192,6 +192,28 @@ TEST_F(Readings, FailedReadingsWriteNothingAndGetAllSumsTheirCodes) {
     EXPECT_EQ(Cell(FUE, "THR"), 0);
 }
 
+// The simulator's 2024 release leaves the output of its relative position and
+// velocity queries unwritten for a body without a state: a reading then fails and
+// writes nothing, and the reference-body search passes over that body.
+TEST_F(Readings, UnwrittenPositionsAndVelocitiesFailAndAreNeverRead) {
+    sim::TheWorld().bodies[1].stateless = true;
+    // The sun's score is all that is left: it becomes the reference body.
+    EXPECT_EQ(FindReferenceBody(), oapiGetGbodyByIndex(0));
+    EXPECT_EQ(Get(ORB, "M"), kSolved);
+    EXPECT_EQ(Cell(ORB, "M"), 2e30);
+
+    sim::TheWorld().bodies[0].stateless = true;  // no body has a state: the first stays the candidate
+    EXPECT_EQ(FindReferenceBody(), oapiGetGbodyByIndex(0));
+    for (const std::string_view symbol : {"r", "Vt", "Vr", "V"}) {
+        page.SetStatus(0);
+        EXPECT_EQ(Get(ORB, symbol), kError) << symbol;
+        EXPECT_EQ(Cell(ORB, symbol), kUntouched) << symbol;
+    }
+    page.SetStatus(0);
+    page.GetAllValues();  // four failures and the mass
+    EXPECT_EQ(page.Status(), 4);
+}
+
 // Beside 500 kg of load and 4000 kg of fuel, an empty mass of -4500 kg leaves none.
 TEST_F(Readings, PropelledAccNeedsAPositiveMass) {
     for (const auto& [emptyMass, status] : {std::pair{10000.0, kSolved}, {-4500.0, kError}, {NAN, kError}}) {
