@@ -58,8 +58,8 @@ void RequestStop(int) { stopRequested = 1; }
 // (the first line starts one column in).
 int PageColumnsShown(int displayColumns) {
     std::size_t widest = 0;
-    for (const DirectorySpec& directory : kCatalogue)
-        for (const EquationSpec& equation : directory.equations)
+    for (const DirectoryRow& directory : kCatalogue)
+        for (const EquationRow& equation : directory.equations)
             widest = std::max({widest, equation.help[0].size() + 1, equation.help[1].size(), equation.help[2].size()});
     return std::max(displayColumns, static_cast<int>(widest));
 }

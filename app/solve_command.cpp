@@ -44,7 +44,7 @@ std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\
 
 std::string DirectoryCodes() {
     std::string codes;
-    for (const DirectorySpec& directory : kCatalogue) codes += (codes.empty() ? "" : " ") + std::string(directory.code);
+    for (const DirectoryRow& directory : kCatalogue) codes += (codes.empty() ? "" : " ") + std::string(directory.code);
     return codes;
 }
 
@@ -166,7 +166,7 @@ Outcome SolveOnThePage(const CheckedRequest& request) {
 
 void PrintText(const CheckedRequest& request, const Outcome& outcome, std::ostream& out) {
     const int d = request.directory;
-    const EquationSpec& equation = kCatalogue[d].equations[request.equation];
+    const EquationRow& equation = kCatalogue[d].equations[request.equation];
     out << kCatalogue[d].code << " equation " << request.equation << ": " << equation.help[0] << '\n';
     for (int line = 1; line < 3; ++line)
         if (!equation.help[line].empty())
@@ -174,7 +174,7 @@ void PrintText(const CheckedRequest& request, const Outcome& outcome, std::ostre
     out << "solved for " << SymbolOf(d, request.variable) << " in variable set " << request.set + 1 << ": status "
         << outcome.status << ", message " << Quoted(MessageOfStatus(outcome.status).text) << '\n';
     for (int v = 0; v < VariableCount(d); ++v) {
-        const VariableSpec& variable = kCatalogue[d].variables[v];
+        const VariableRow& variable = kCatalogue[d].variables[v];
         out << "  " << std::left << std::setw(5) << variable.symbol << ' ' << std::setw(14)
             << FormatValue(outcome.values[v]).c_str() << ' ' << std::setw(11) << variable.unit << ' '
             << variable.longName << std::right << '\n';

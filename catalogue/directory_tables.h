@@ -9,29 +9,29 @@
 
 namespace kalvo {
 
-struct VariableSpec {
+struct VariableRow {
     std::string_view symbol;
     std::string_view longName;
     std::string_view unit;  // one blank for a dimensionless variable
     bool fetchable;         // a reading of the simulation can supply it
 };
 
-struct EquationSpec {
+struct EquationRow {
     std::array<std::string_view, 3> help;  // the formula, continued or followed by a remark
     std::string_view variables;            // symbols the user can select, blank-separated, ascending
 };
 
-struct DirectorySpec {
+struct DirectoryRow {
     std::string_view code;
-    std::span<const EquationSpec> equations;
-    std::span<const VariableSpec> variables;
+    std::span<const EquationRow> equations;
+    std::span<const VariableRow> variables;
 };
 
 inline constexpr bool kFetchable = true;
 inline constexpr bool kTypedOnly = false;
 
 // clang-format off
-inline constexpr EquationSpec kBasicEquations[] = {
+inline constexpr EquationRow kBasicEquations[] = {
     {{"a=b+c", "", ""}, "a b c"},
     {{"a=b*c", "", ""}, "a b c"},
     {{"a=sqrt(b)", "", ""}, "a b"},
@@ -43,7 +43,7 @@ inline constexpr EquationSpec kBasicEquations[] = {
 };
 // clang-format on
 // clang-format off
-inline constexpr VariableSpec kBasicVariables[] = {
+inline constexpr VariableRow kBasicVariables[] = {
     {"a", "a", " ", kTypedOnly},
     {"b", "b", " ", kTypedOnly},
     {"c", "c", " ", kTypedOnly},
@@ -51,7 +51,7 @@ inline constexpr VariableSpec kBasicVariables[] = {
 // clang-format on
 
 // clang-format off
-inline constexpr EquationSpec kOrbitEquations[] = {
+inline constexpr EquationRow kOrbitEquations[] = {
     {{"r=p/(1+e*cos(v))", "", ""}, "r p e v"},
     {{"Vt=sqrt(p*G*M)/r", "", ""}, "r p Vt M"},
     {{"Vr=e*sqrt(G*M/p)*sin(v)", "", ""}, "p e v Vr M"},
@@ -69,7 +69,7 @@ inline constexpr EquationSpec kOrbitEquations[] = {
 };
 // clang-format on
 // clang-format off
-inline constexpr VariableSpec kOrbitVariables[] = {
+inline constexpr VariableRow kOrbitVariables[] = {
     {"r", "Distance", "m", kFetchable},
     {"p", "Semi-Latus", "m", kTypedOnly},
     {"e", "Eccentricity", " ", kTypedOnly},
@@ -87,13 +87,13 @@ inline constexpr VariableSpec kOrbitVariables[] = {
 // clang-format on
 
 // clang-format off
-inline constexpr EquationSpec kEscapeEquations[] = {
+inline constexpr EquationRow kEscapeEquations[] = {
     {{"Vhx^2=Vbo^2-Vsc^2", "", ""}, "Vhx Vsc Vbo"},
     {{"lbo=ls+k-vinf", "", "k=90(ins.to perigee) or k=270(ins.to apogee)"}, "vnf ls k lbo"},
 };
 // clang-format on
 // clang-format off
-inline constexpr VariableSpec kEscapeVariables[] = {
+inline constexpr VariableRow kEscapeVariables[] = {
     {"Vhx", "Hyper.Excess Spd", "m/s", kTypedOnly},
     {"Vsc", "Parab.Escape Spd", "m/s", kTypedOnly},
     {"Vbo", "Burn Out Speed", "m/s", kTypedOnly},
@@ -105,13 +105,13 @@ inline constexpr VariableSpec kEscapeVariables[] = {
 // clang-format on
 
 // clang-format off
-inline constexpr EquationSpec kFuelEquations[] = {
+inline constexpr EquationRow kFuelEquations[] = {
     {{"DV=ln((ms+ml+mi)/(ms+ml+mf)))*Isp", "", ""}, "DV ms ml mi mf Isp"},
     {{"tbn=(mi-mf)*Isp/THR", "", ""}, "mi mf Isp THR tbn"},
 };
 // clang-format on
 // clang-format off
-inline constexpr VariableSpec kFuelVariables[] = {
+inline constexpr VariableRow kFuelVariables[] = {
     {"DV", "Speed Incr/Decr", "m/s", kTypedOnly},
     {"ms", "Ship Mass", "kg", kFetchable},
     {"ml", "Load Mass", "kg", kFetchable},
@@ -124,13 +124,13 @@ inline constexpr VariableSpec kFuelVariables[] = {
 // clang-format on
 
 // clang-format off
-inline constexpr EquationSpec kInclinationEquations[] = {
+inline constexpr EquationRow kInclinationEquations[] = {
     {{"DV=Vc*Di", "", "Continous normal att.maneuver(Di rads)"}, "DV Vc Di"},
     {{"DV=Vc*sqrt(2*(1-cos(Di)))", "", "Direct Vf-Vi vector module"}, "DV Vc Di"},
 };
 // clang-format on
 // clang-format off
-inline constexpr VariableSpec kInclinationVariables[] = {
+inline constexpr VariableRow kInclinationVariables[] = {
     {"DV", "Speed Variation", "m/s", kTypedOnly},
     {"Vc", "Initial Speed", "m/s", kTypedOnly},
     {"Di", "Incl. Variation", "dg", kTypedOnly},
@@ -138,14 +138,14 @@ inline constexpr VariableSpec kInclinationVariables[] = {
 // clang-format on
 
 // clang-format off
-inline constexpr EquationSpec kManoeuvreEquations[] = {
+inline constexpr EquationRow kManoeuvreEquations[] = {
     {{"r=DV^2/(2*ap)", "", "Sys. Avail. ap = Main Eng Thrust/Curr Ship Mass"}, "r DV ap"},
     {{"DV=Vf-Vi", "", ""}, "DV Vf Vi"},
     {{"DV=sqrt(DVt^2+DVr^2)", "", ""}, "DV DVt DVr"},
 };
 // clang-format on
 // clang-format off
-inline constexpr VariableSpec kManoeuvreVariables[] = {
+inline constexpr VariableRow kManoeuvreVariables[] = {
     {"r", "Distance", "m", kTypedOnly},
     {"DV", "Speed Variation", "m/s", kTypedOnly},
     {"ap", "Propelled Acc", "m/s^2", kFetchable},
@@ -157,7 +157,7 @@ inline constexpr VariableSpec kManoeuvreVariables[] = {
 // clang-format on
 
 // clang-format off
-inline constexpr EquationSpec kLaunchEquations[] = {
+inline constexpr EquationRow kLaunchEquations[] = {
     {{"rme=(-G*M*ap+rs*ap^2*rma+sqrt(G^2",
       "*M^2*ap^2-2*G*M*ap^3*rs*rma+rs^2*ap^4",
       "*rma^2+4ap^3*rma^2*G*M))/2*ap^2*rma"},
@@ -168,7 +168,7 @@ inline constexpr EquationSpec kLaunchEquations[] = {
 };
 // clang-format on
 // clang-format off
-inline constexpr VariableSpec kLaunchVariables[] = {
+inline constexpr VariableRow kLaunchVariables[] = {
     {"rme", "CutOff Distance", "m", kTypedOnly},
     {"G", "Univ. Constant", "m^3/s^2/kg", kTypedOnly},
     {"M", "Planet Mass", "kg", kFetchable},
@@ -185,13 +185,13 @@ inline constexpr VariableSpec kLaunchVariables[] = {
 // clang-format on
 
 // clang-format off
-inline constexpr EquationSpec kRendezvousEquations[] = {
+inline constexpr EquationRow kRendezvousEquations[] = {
     {{"(lb-la)=(wb-wa)*(t-to)+(lob-loa)", "", ""}, "la lb wa wb t to loa lob"},
     {{"T=360/|wb-wa|", "", "Sys. Avail. T = Ref Planet Period"}, "wa wb T"},
 };
 // clang-format on
 // clang-format off
-inline constexpr VariableSpec kRendezvousVariables[] = {
+inline constexpr VariableRow kRendezvousVariables[] = {
     {"la", "Longitude bdy a", "dg", kTypedOnly},
     {"lb", "Longitude bdy b", "dg", kTypedOnly},
     {"wa", "Ang Speed bdy a", "dg/s", kTypedOnly},
@@ -205,13 +205,13 @@ inline constexpr VariableSpec kRendezvousVariables[] = {
 // clang-format on
 
 // clang-format off
-inline constexpr EquationSpec kGlideEquations[] = {
+inline constexpr EquationRow kGlideEquations[] = {
     {{"a=arctan(Vh/Vd)", "", ""}, "Vd Vh a"},
     {{"a=arctan(h/d)", "", ""}, "d h a"},
 };
 // clang-format on
 // clang-format off
-inline constexpr VariableSpec kGlideVariables[] = {
+inline constexpr VariableRow kGlideVariables[] = {
     {"d", "Distance", "m", kTypedOnly},
     {"h", "Altitude", "m", kFetchable},
     {"Vd", "Ground Speed", "m/s", kFetchable},
@@ -224,7 +224,7 @@ inline constexpr VariableSpec kGlideVariables[] = {
 enum Directory : int { BOP, ORB, ESC, FUE, INC, MOV, LNC, RNT, GLD };
 
 // clang-format off
-inline constexpr DirectorySpec kCatalogue[] = {
+inline constexpr DirectoryRow kCatalogue[] = {
     {"BOP", kBasicEquations, kBasicVariables},
     {"ORB", kOrbitEquations, kOrbitVariables},
     {"ESC", kEscapeEquations, kEscapeVariables},

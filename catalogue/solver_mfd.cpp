@@ -77,10 +77,10 @@ SolverMFD::SolverMFD(DWORD width, DWORD height, VESSEL* vessel)
         return;
     for (int d = 0; d < kDirectoryCount; ++d)
         for (int v = 0; v < VariableCount(d); ++v) {
-            const VariableSpec& spec = kCatalogue[d].variables[v];
-            CopyIntoSlot(&symbolTable[VariableSlot(d, v) * kSymbolSlot], spec.symbol);
-            CopyIntoSlot(&unitTable[VariableSlot(d, v) * kUnitSlot], spec.unit);
-            CopyIntoSlot(&longNameTable[VariableSlot(d, v) * kLongNameSlot], spec.longName);
+            const VariableRow& row = kCatalogue[d].variables[v];
+            CopyIntoSlot(&symbolTable[VariableSlot(d, v) * kSymbolSlot], row.symbol);
+            CopyIntoSlot(&unitTable[VariableSlot(d, v) * kUnitSlot], row.unit);
+            CopyIntoSlot(&longNameTable[VariableSlot(d, v) * kLongNameSlot], row.longName);
         }
 }
 

@@ -2,7 +2,7 @@
 
 namespace sim {
 
-bool IsSymbolFont(const FontSpec& font) { return font.face == "Wingdings"; }
+bool IsSymbolFont(const FontRequest& font) { return font.face == "Wingdings"; }
 
 std::string InstalledFamilyOf(const std::string& face) {
     if (face == "Times New Roman") return "Liberation Serif";

@@ -13,7 +13,7 @@ inline constexpr unsigned char kSymbolRightArrow = 0xE8;
 
 // A font of symbols rather than letters: of its characters the renderers know
 // only the two arrows.
-bool IsSymbolFont(const FontSpec& font);
+bool IsSymbolFont(const FontRequest& font);
 
 // The installed family that stands in for a face: a metric-compatible face where
 // the requested one is not installed here, else the face itself.

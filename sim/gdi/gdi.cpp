@@ -20,7 +20,7 @@ struct GdiObject {
     int penStyle = PS_SOLID;
     int penWidth = 1;
     COLORREF colour = 0;
-    FontSpec font;
+    FontRequest font;
 };
 
 // Every object ever created, by handle. Handles are never reused, so a deleted
@@ -60,11 +60,11 @@ HBRUSH NewBrush(COLORREF colour, bool stock) {
     return static_cast<HBRUSH>(NewObject(brush));
 }
 
-HFONT NewFont(FontSpec spec, bool stock) {
+HFONT NewFont(FontRequest request, bool stock) {
     GdiObject font;
     font.kind = GdiObject::Kind::Font;
     font.stock = stock;
-    font.font = std::move(spec);
+    font.font = std::move(request);
     return static_cast<HFONT>(NewObject(std::move(font)));
 }
 
@@ -103,7 +103,7 @@ HBRUSH StockWhiteBrush() {
 
 HFONT StockSystemFont() {
     static const HFONT font = [] {
-        FontSpec system;
+        FontRequest system;
         system.height = kDefaultCharacterHeight;
         system.width = kDefaultCharacterHeight / 2;
         system.face = "System";
@@ -114,11 +114,11 @@ HFONT StockSystemFont() {
 
 }  // namespace
 
-int CharacterWidth(const FontSpec& font) {
+int CharacterWidth(const FontRequest& font) {
     return font.width != 0 ? std::abs(font.width) : std::max(1, CharacterHeight(font) / 2);
 }
 
-int CharacterHeight(const FontSpec& font) { return font.height != 0 ? std::abs(font.height) : kDefaultCharacterHeight; }
+int CharacterHeight(const FontRequest& font) { return font.height != 0 ? std::abs(font.height) : kDefaultCharacterHeight; }
 
 DeviceContext::DeviceContext(int width, int height)
     : width_(width), height_(height), pen_(StockBlackPen()), brush_(StockWhiteBrush()), font_(StockSystemFont()) {
@@ -145,13 +145,13 @@ HFONT HostDefaultFont(int cellWidth, int cellHeight) {
     static std::map<std::pair<int, int>, HFONT> fonts;
     HFONT& font = fonts[{cellWidth, cellHeight}];
     if (font == nullptr) {
-        FontSpec spec;
-        spec.height = cellHeight;
-        spec.width = cellWidth;
-        spec.charSet = ANSI_CHARSET;
-        spec.pitchAndFamily = FIXED_PITCH | FF_MODERN;
-        spec.face = kHostFontFace;
-        font = NewFont(spec, true);
+        FontRequest request;
+        request.height = cellHeight;
+        request.width = cellWidth;
+        request.charSet = ANSI_CHARSET;
+        request.pitchAndFamily = FIXED_PITCH | FF_MODERN;
+        request.face = kHostFontFace;
+        font = NewFont(request, true);
     }
     return font;
 }
@@ -306,7 +306,7 @@ COLORREF SetTextColor(HDC hdc, COLORREF colour) {
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
     DeviceContext* dc = sim::Context(hdc);
     if (dc == nullptr || text == nullptr || length < 0) return FALSE;
-    const sim::FontSpec& font = sim::Selected(dc->font_).font;
+    const sim::FontRequest& font = sim::Selected(dc->font_).font;
     const bool atCurrentPosition = (dc->textAlign_ & TA_UPDATECP) != 0;
     const Point at = atCurrentPosition ? dc->position_ : Point{x, y};
     if (length > 0)

@@ -22,7 +22,7 @@ struct Point {
 };
 
 // A font as CreateFont was asked for it: its fourteen arguments.
-struct FontSpec {
+struct FontRequest {
     int height = 0;
     int width = 0;
     int escapement = 0;
@@ -37,14 +37,14 @@ struct FontSpec {
     DWORD quality = 0;
     DWORD pitchAndFamily = 0;
     std::string face;
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontRequest&) const = default;
 };
 
 // The character cell of a font: every character advances by the same width.
 // A font requested with width or height 0 gets the host's defaults; a negative
 // height (a character height in GDI's terms) is taken as the cell's.
-int CharacterWidth(const FontSpec& font);
-int CharacterHeight(const FontSpec& font);
+int CharacterWidth(const FontRequest& font);
+int CharacterHeight(const FontRequest& font);
 
 // A line drawn with a visible pen, from its start up to its end point (GDI leaves
 // the end point itself undrawn).
@@ -67,7 +67,7 @@ struct DrawnFill {
 struct DrawnText {
     Point at{};
     std::string text;
-    FontSpec font;
+    FontRequest font;
     COLORREF colour = 0;
     int backgroundMode = TRANSPARENT;  // or OPAQUE
     COLORREF background = 0;

@@ -77,9 +77,9 @@ int Date2Int(char* date) {
     return year * 10000 + monthNumber * 100 + day;
 }
 
-int oapiRegisterMFDMode(MFDMODESPEC& spec) {
+int oapiRegisterMFDMode(MFDMODESPEC& mode) {
     const int id = sim::nextModeId++;
-    sim::modes.push_back({id, spec.name, spec.key, spec.msgproc});
+    sim::modes.push_back({id, mode.name, mode.key, mode.msgproc});
     return id;
 }
 

@@ -43,23 +43,23 @@ TEST(Catalogue, OddTextsStandAsWritten) {
 TEST(SolverMfd, TablesHoldTheCatalogue) {
     test::PageProbe page;
     for (int d = 0; d < kDirectoryCount; ++d) {
-        const DirectorySpec& spec = kCatalogue[d];
-        SCOPED_TRACE(std::string(spec.code));
-        EXPECT_EQ(page.DirectoryCode(d), spec.code);
-        ASSERT_EQ(page.EquationsOf(d), static_cast<int>(spec.equations.size()));
-        ASSERT_EQ(page.VariablesOf(d), static_cast<int>(spec.variables.size()));
+        const DirectoryRow& row = kCatalogue[d];
+        SCOPED_TRACE(std::string(row.code));
+        EXPECT_EQ(page.DirectoryCode(d), row.code);
+        ASSERT_EQ(page.EquationsOf(d), static_cast<int>(row.equations.size()));
+        ASSERT_EQ(page.VariablesOf(d), static_cast<int>(row.variables.size()));
         for (int e = 0; e < page.EquationsOf(d); ++e) {
             for (int line = 1; line <= 3; ++line)
-                EXPECT_EQ(page.HelpLine(line, d, e), spec.equations[e].help[line - 1]);
+                EXPECT_EQ(page.HelpLine(line, d, e), row.equations[e].help[line - 1]);
             const VariableNumbers list = EquationVariableNumbers(d, e);
             ASSERT_EQ(page.VariablesOfEquation(d, e), list.count);
             for (int k = 0; k < kMaxEquationVariables; ++k)
                 EXPECT_EQ(page.EquationVariableNumber(d, e, k), k < list.count ? list.number[k] : kEndOfList);
         }
         for (int v = 0; v < page.VariablesOf(d); ++v) {
-            EXPECT_EQ(page.Symbol(d, v), spec.variables[v].symbol);
-            EXPECT_EQ(page.Unit(d, v), spec.variables[v].unit);
-            EXPECT_EQ(page.LongName(d, v), spec.variables[v].longName);
+            EXPECT_EQ(page.Symbol(d, v), row.variables[v].symbol);
+            EXPECT_EQ(page.Unit(d, v), row.variables[v].unit);
+            EXPECT_EQ(page.LongName(d, v), row.variables[v].longName);
         }
         const VariableNumbers systemValues = SystemValueNumbers(d);
         for (int k = 0; k < kMaxVariables; ++k) EXPECT_EQ(page.SystemValueNumber(d, k), systemValues.number[k]);

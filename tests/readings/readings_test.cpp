@@ -112,12 +112,12 @@ TEST_F(Readings, EveryReadingFillsItsCellInTheCurrentSetOnly) {
 TEST_F(Readings, GetWithoutAReadingChangesNothing) {
     for (int d = 0; d < kDirectoryCount; ++d)
         for (int v = 0; v < VariableCount(d); ++v) {
-            const VariableSpec& spec = kCatalogue[d].variables[v];
-            if (spec.fetchable || EquationOffering(d, v) < 0) continue;  // G is in no equation
+            const VariableRow& row = kCatalogue[d].variables[v];
+            if (row.fetchable || EquationOffering(d, v) < 0) continue;  // G is in no equation
             page.SetStatus(3);
             const ValueStoreCells before = ValueStore;
-            EXPECT_EQ(Get(static_cast<Directory>(d), spec.symbol), 3) << kCatalogue[d].code << " " << spec.symbol;
-            EXPECT_EQ(ValueStore, before) << kCatalogue[d].code << " " << spec.symbol;
+            EXPECT_EQ(Get(static_cast<Directory>(d), row.symbol), 3) << kCatalogue[d].code << " " << row.symbol;
+            EXPECT_EQ(ValueStore, before) << kCatalogue[d].code << " " << row.symbol;
         }
 }
 

@@ -97,9 +97,9 @@ TEST_F(Page, LayoutTextsColoursFontsAndHelpView) {
     EXPECT_EQ(page.TextAt(11, 13)->at, (sim::Point{80, 130}));
     // Help font 10 + 10/4 high, 7 - 7/4 wide, italic, ANSI; the arrows and the rest one cell.
     EXPECT_EQ(page.TextAt(1, 4)->font,
-              (sim::FontSpec{12, 6, 0, 0, 0, true, false, false, 0, 5, 1, 0, 0, "Times New Roman"}));
+              (sim::FontRequest{12, 6, 0, 0, 0, true, false, false, 0, 5, 1, 0, 0, "Times New Roman"}));
     EXPECT_EQ(page.TextAt(35, 1)->font,
-              (sim::FontSpec{10, 7, 0, 0, 0, false, false, false, 1, 5, 1, 0, 0, "Wingdings"}));
+              (sim::FontRequest{10, 7, 0, 0, 0, false, false, false, 1, 5, 1, 0, 0, "Wingdings"}));
     EXPECT_EQ((std::pair{page.TextAt(0, 1)->font.height, page.TextAt(0, 1)->font.width}), (std::pair{10, 7}));
 
     // In help view the long names take the place of the values, in the colours of their rows.
