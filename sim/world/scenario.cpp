@@ -1,115 +1,24 @@
-// Scenario files and the built-in scenarios: JSON read into a world, with every
-// key checked, so that a mistake is reported where it is rather than flown.
+// Scenario files: JSON read into a world, with every key checked, so that a
+// mistake is reported where it is rather than flown.
 #include "sim/world/scenario.h"
 
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <limits>
-#include <nlohmann/json.hpp>
 #include <numbers>
-#include <optional>
-#include <stdexcept>
-#include <vector>
+
+#include "sim/world/scenario_fields.h"
 
 namespace sim {
 
 namespace {
 
-using nlohmann::json;
-
-// Sun, Earth and Moon, for every scenario that lists no bodies of its own. The
-// world's x-y plane is the Earth's equator, so the Earth's path about the Sun is
-// tilted by the Earth's obliquity.
-constexpr std::string_view kSolarSystem = R"([
-  {"name": "Sun", "mass": 1.9891e30, "radius": 6.96e8, "rotationPeriod": 2164320},
-  {"name": "Earth", "mass": 5.9736e24, "radius": 6.371e6, "rotationPeriod": 86164.1,
-   "orbit": {"about": "Sun", "periapsis": 1.47098e11, "apoapsis": 1.52098e11,
-             "inclination": 23.44, "argumentOfPeriapsis": 102.9, "trueAnomaly": 20}},
-  {"name": "Moon", "mass": 7.3477e22, "radius": 1.7374e6, "rotationPeriod": 2360591.5,
-   "orbit": {"about": "Earth", "periapsis": 3.633e8, "apoapsis": 4.055e8, "inclination": 5.145,
-             "ascendingNode": 125.08, "argumentOfPeriapsis": 318.15, "trueAnomaly": 135}}
-])";
-
-constexpr BuiltInScenario kBuiltIns[] = {
-    {"leo", "a ship in a 300 km by 400 km Earth orbit, with two main engines and fuel", R"({
-  "vessel": {
-    "name": "Kalvo Explorer", "emptyMass": 12000, "loadMass": 1500,
-    "tank": {"mass": 8000, "efficiency": 1},
-    "mainThrusters": [{"maxThrust": 60000, "isp": 3200}, {"maxThrust": 60000, "isp": 3200}],
-    "orbit": {"about": "Earth", "periapsis": 6671000, "apoapsis": 6771000, "inclination": 28.5,
-              "ascendingNode": 40, "argumentOfPeriapsis": 30, "trueAnomaly": 60}
-  }
-})"},
-    {"lunar-orbit", "a lander in a 100 km by 120 km orbit about the Moon", R"({
-  "vessel": {
-    "name": "Kalvo Lander", "emptyMass": 4200, "loadMass": 300,
-    "tank": {"mass": 7800, "efficiency": 0.98},
-    "mainThrusters": [{"maxThrust": 45000, "isp": 3050}],
-    "orbit": {"about": "Moon", "periapsis": 1837400, "apoapsis": 1857400, "inclination": 12,
-              "trueAnomaly": 45}
-  }
-})"},
-    {"glide", "a spaceplane gliding at 18 km over the Earth, 220 m/s, sinking 12 m/s", R"({
-  "vessel": {
-    "name": "Kalvo Glider", "emptyMass": 9000, "loadMass": 700,
-    "tank": {"mass": 150, "efficiency": 1},
-    "mainThrusters": [{"maxThrust": 40000, "isp": 3000}, {"maxThrust": 40000, "isp": 3000}],
-    "flight": {"over": "Earth", "altitude": 18000, "latitude": 34.9, "longitude": -117.9,
-               "groundSpeed": 220, "heading": 250, "verticalSpeed": -12}
-  }
-})"},
-    {"no-engines", "a supply module without main engines in a 400 km circular Earth orbit", R"({
-  "vessel": {
-    "name": "Kalvo Carrier", "emptyMass": 7000, "loadMass": 2500,
-    "tank": {"mass": 300, "efficiency": 1},
-    "orbit": {"about": "Earth", "periapsis": 6771000, "eccentricity": 0, "inclination": 51.6}
-  }
-})"},
-};
-
-// "PATH: " before a message about the value at PATH; nothing for the whole file.
-std::string PlaceOf(const std::string& path) { return path.empty() ? "" : path + ": "; }
-
-// A mistake in the scenario: where it is (a key path) and what is wrong.
-class ScenarioMistake : public std::runtime_error {
-public:
-    ScenarioMistake(const std::string& path, const std::string& message)
-        : std::runtime_error(PlaceOf(path) + message) {}
-};
-
-std::string NumberText(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.10g", value);
-    return text;
-}
-
-// A text of the file in double quotes, its control characters escaped as JSON
-// escapes them, so that an error text stays on one line.
-std::string Quoted(const std::string& text) { return json(text).dump(); }
-
-// A JSON value as an error text quotes what was found. A number beyond the range
-// of a double stands in the value as its text, held as bytes (which JSON text
-// itself never gives), so that it is refused wherever it is and quoted as written.
-std::string Found(const json& value) {
-    if (value.is_binary()) return std::string(value.get_binary().begin(), value.get_binary().end());
-    if (value.is_number()) return NumberText(value.get<double>());
-    if (value.is_string()) return value.dump() + " (a text)";
-    if (value.is_object()) return "an object";
-    if (value.is_array()) return value.empty() ? "an empty list" : "a list of " + std::to_string(value.size());
-    return value.dump();
-}
-
-std::string ListOf(std::initializer_list<std::string_view> names) {
-    std::string list;
-    for (const auto name : names) list += (list.empty() ? "" : ", ") + std::string(name);
-    return list;
-}
+using namespace scenario;
 
 // Bounds of the numbers a scenario holds. Each lies far beyond any flight, and
 // together they keep every number the world derives from a scenario finite:
@@ -125,31 +34,6 @@ constexpr double kLargestThrust = 1e15;  // N
 // A steady flight follows the surface at its distance from the centre; below a
 // metre the angle it flies round in a step grows without bound.
 constexpr double kSmallestRadiusFlownOver = 1;  // m
-
-// What a number in the file may be, and how an error text names it: `what`, then
-// its range. With `smallestSize`, 0 is admitted and otherwise no smaller size.
-struct Quantity {
-    std::string_view what;
-    double low;
-    double high;
-    bool lowIncluded = true;
-    double smallestSize = 0;
-
-    bool Admits(double value) const {
-        return std::isfinite(value) && (lowIncluded ? value >= low : value > low) && value <= high &&
-               (value == 0 || std::fabs(value) >= smallestSize);
-    }
-    std::string Expected() const {
-        std::string range;
-        if (smallestSize > 0)
-            range = "0 or from " + NumberText(smallestSize) + " to " + NumberText(high) + (low < 0 ? " in size" : "");
-        else if (lowIncluded)
-            range = "from " + NumberText(low) + " to " + NumberText(high);
-        else
-            range = "greater than " + NumberText(low) + " and at most " + NumberText(high);
-        return std::string(what) + ", " + range;
-    }
-};
 
 constexpr Quantity kMass{"a mass in kg", 0, kLargestMass, true, kSmallestMass};
 constexpr Quantity kDistance{"a distance in m", 0, kLargestDistance, false};
@@ -167,80 +51,6 @@ constexpr Quantity kSpeed{"a speed in m/s", 0, kSpeedOfLight};
 constexpr Quantity kVerticalSpeed{"a speed in m/s, up positive", -kSpeedOfLight, kSpeedOfLight};
 constexpr Quantity kCoordinate{"a coordinate in m", -kLargestDistance, kLargestDistance};
 constexpr Quantity kVelocity{"a velocity component in m/s", -kSpeedOfLight, kSpeedOfLight};
-
-// An object of the scenario and its key path; refuses keys it does not know.
-class Fields {
-public:
-    Fields(const json& node, std::string path, std::initializer_list<std::string_view> keys)
-        : node_(node), path_(std::move(path)) {
-        if (!node.is_object()) throw ScenarioMistake(path_, "expected an object, found " + Found(node));
-        for (const auto& [key, value] : node.items()) {
-            bool known = false;
-            for (const auto allowed : keys) known |= key == allowed;
-            if (!known)
-                throw ScenarioMistake(path_, "unknown key " + Quoted(key) + " (expected one of " + ListOf(keys) + ")");
-        }
-    }
-
-    std::string PathOf(std::string_view key) const {
-        return path_.empty() ? std::string(key) : path_ + "." + std::string(key);
-    }
-    bool Has(std::string_view key) const { return node_.contains(key); }
-    const json& At(std::string_view key, std::string_view expected = "a value") const {
-        const auto found = node_.find(key);
-        if (found == node_.end()) throw ScenarioMistake(PathOf(key), "missing; expected " + std::string(expected));
-        return *found;
-    }
-
-    double Number(std::string_view key, const Quantity& quantity) const {
-        const std::string expected = quantity.Expected();
-        const json& value = At(key, expected);
-        const double number = value.is_number() ? value.get<double>() : std::numeric_limits<double>::quiet_NaN();
-        if (!value.is_number() || !quantity.Admits(number))
-            throw ScenarioMistake(PathOf(key), "expected " + expected + ", found " + Found(value));
-        return number;
-    }
-    double Number(std::string_view key, const Quantity& quantity, double fallback) const {
-        return Has(key) ? Number(key, quantity) : fallback;
-    }
-
-    std::string Text(std::string_view key) const {
-        const json& value = At(key, "a text");
-        if (!value.is_string() || value.get<std::string>().empty())
-            throw ScenarioMistake(PathOf(key), "expected a text that is not empty, found " + Found(value));
-        return value.get<std::string>();
-    }
-    std::string Text(std::string_view key, std::string fallback) const { return Has(key) ? Text(key) : fallback; }
-
-    Vec3 Vector(std::string_view key, const Quantity& component) const {
-        if (!Has(key)) return {};
-        const std::string expected = "a list of three numbers, each " + component.Expected();
-        const json& value = At(key, expected);
-        if (!value.is_array() || value.size() != 3)
-            throw ScenarioMistake(PathOf(key), "expected " + expected + ", found " + Found(value));
-        double xyz[3];
-        for (int i = 0; i < 3; ++i) {
-            if (!value[i].is_number() || !component.Admits(value[i].get<double>()))
-                throw ScenarioMistake(PathOf(key) + "[" + std::to_string(i) + "]",
-                                      "expected " + component.Expected() + ", found " + Found(value[i]));
-            xyz[i] = value[i].get<double>();
-        }
-        return {xyz[0], xyz[1], xyz[2]};
-    }
-
-    // Exactly one of two keys that do the same job.
-    std::string_view OneOf(std::string_view first, std::string_view second, std::string_view job) const {
-        const std::string either = "\"" + std::string(first) + "\" or \"" + std::string(second) + "\"";
-        if (Has(first) && Has(second)) throw ScenarioMistake(path_, "expected " + either + ", not both");
-        if (!Has(first) && !Has(second))
-            throw ScenarioMistake(path_, "missing " + either + "; expected one of them " + std::string(job));
-        return Has(first) ? first : second;
-    }
-
-private:
-    const json& node_;
-    std::string path_;
-};
 
 double Radians(double degrees) { return degrees * std::numbers::pi / 180; }
 
@@ -413,134 +223,64 @@ World ReadWorld(const json& root) {
     if (top.Has("description")) top.Text("description");  // only checked: it is for the reader
     World world;
     world.time = top.Number("time", kTime, 0);
-    ReadBodies(top.Has("bodies") ? top.At("bodies") : json::parse(kSolarSystem), world);
+    ReadBodies(top.Has("bodies") ? top.At("bodies") : json::parse(SolarSystemText()), world);
     ReadVessel(top.At("vessel", "the vessel: its masses, engines and orbit or flight"), world);
     return world;
 }
 
-// Reads JSON text into a value, as json::parse does, while it knows where in the
-// value it is, so that a number beyond the range of a double can be named by its
-// key path.
-class ScenarioTextReader final : public json::json_sax_t {
-public:
-    // A number too large for a double: where it is in the value and in the text.
-    struct Overflow {
-        json::json_pointer pointer;
-        std::string path;
-        std::string token;
-        std::size_t end;  // just after the number in the text
-    };
+// The line and column of byte `offset` of `text`, both from 1, as the parser's
+// own messages give them.
+std::string LineAndColumn(std::string_view text, std::size_t offset) {
+    const std::string_view before = text.substr(0, offset);
+    const std::size_t lineStart = before.rfind('\n') + 1;  // 0 on the first line
+    const auto line = std::count(before.begin(), before.end(), '\n') + 1;
+    return "line " + std::to_string(line) + ", column " + std::to_string(offset - lineStart + 1);
+}
 
-    json root;
-    std::optional<Overflow> overflow;
-    std::string error;  // the parser's description of broken JSON
-
-    bool null() override { return Add(nullptr); }
-    bool boolean(bool value) override { return Add(value); }
-    bool number_integer(json::number_integer_t value) override { return Add(value); }
-    bool number_unsigned(json::number_unsigned_t value) override { return Add(value); }
-    bool number_float(json::number_float_t value, const std::string&) override { return Add(value); }
-    bool string(std::string& value) override { return Add(std::move(value)); }
-    bool binary(json::binary_t& value) override { return Add(std::move(value)); }
-    bool start_object(std::size_t) override { return Open(json::object()); }
-    bool key(std::string& key) override {
-        open_.back().key = key;
-        return true;
-    }
-    bool end_object() override { return Close(); }
-    bool start_array(std::size_t) override { return Open(json::array()); }
-    bool end_array() override { return Close(); }
-
-    bool parse_error(std::size_t position, const std::string& token, const json::exception& exception) override {
-        // 406 is the parser's number overflow.
-        if (exception.id == 406) {
-            overflow = Overflow{json::json_pointer(), "", token, position};
-            for (std::size_t i = 0; i < open_.size(); ++i) {
-                const OpenValue& open = open_[i];
-                if (open.value->is_object()) {
-                    overflow->pointer /= open.key;
-                    overflow->path += (overflow->path.empty() ? "" : ".") + open.key;
-                } else {
-                    // The last list gets the number next; one further out holds an open value last.
-                    const std::size_t index = open.value->size() - (i + 1 < open_.size() ? 1 : 0);
-                    overflow->pointer /= index;
-                    overflow->path += "[" + std::to_string(index) + "]";
-                }
-            }
-            return false;
-        }
-        // The library's text reads "[json.exception.parse_error.101] parse error at line 3, column 5: ...".
-        const std::string what = exception.what();
-        const auto start = what.find("] ");
-        error = "not valid JSON: " + (start == std::string::npos ? what : what.substr(start + 2));
+// Accepts everything and keeps where the parser stopped: the place of a number
+// beyond the range of a double, which the parser names without its place.
+struct NumberOverflow final : json::json_sax_t {
+    std::size_t end = 0;  // just after the number
+    std::string number;
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool start_object(std::size_t) override { return true; }
+    bool key(string_t&) override { return true; }
+    bool end_object() override { return true; }
+    bool start_array(std::size_t) override { return true; }
+    bool end_array() override { return true; }
+    bool parse_error(std::size_t position, const std::string& token, const json::exception&) override {
+        end = position;
+        number = token;
         return false;
     }
-
-private:
-    struct OpenValue {
-        json* value;
-        std::string key;  // of an object: the key of the value being read
-    };
-
-    json* Place(json value) {
-        if (open_.empty()) {
-            root = std::move(value);
-            return &root;
-        }
-        json& container = *open_.back().value;
-        if (container.is_object()) return &(container[open_.back().key] = std::move(value));
-        container.push_back(std::move(value));
-        return &container.back();
-    }
-    bool Add(json value) {
-        Place(std::move(value));
-        return true;
-    }
-    // A container's place stays put while it is open: its own container takes a
-    // further value only after it closes.
-    bool Open(json value) {
-        open_.push_back({Place(std::move(value)), {}});
-        return true;
-    }
-    bool Close() {
-        open_.pop_back();
-        return true;
-    }
-
-    std::vector<OpenValue> open_;
 };
 
-// The JSON value of a scenario's text, or what is wrong with the text. Each number
-// beyond the range of a double is read as its text, held as bytes (see Found).
+// The JSON value of a scenario's text, or what is wrong with the text, with its
+// line and column.
 std::variant<json, std::string> ParseScenarioText(std::string_view text) {
-    std::string readable(text);
-    std::vector<ScenarioTextReader::Overflow> overflows;
-    for (;;) {
-        ScenarioTextReader reader;
-        if (json::sax_parse(readable, &reader)) {
-            for (const auto& overflow : overflows) {
-                if (!reader.root.contains(overflow.pointer))
-                    return PlaceOf(overflow.path) + "expected a number within the range of a double (" +
-                           NumberText(std::numeric_limits<double>::max()) + " in size), found " + overflow.token;
-                reader.root[overflow.pointer] =
-                    json::binary(std::vector<std::uint8_t>(overflow.token.begin(), overflow.token.end()));
-            }
-            return std::move(reader.root);
-        }
-        if (!reader.overflow) return reader.error;
-        // Read the number as null, and go on to the rest of the text.
-        const ScenarioTextReader::Overflow& overflow = *reader.overflow;
-        const std::size_t length = overflow.token.size();
-        if (overflow.end < length || readable.compare(overflow.end - length, length, overflow.token) != 0)
-            return PlaceOf(overflow.path) + "expected a number within the range of a double, found " + overflow.token;
-        readable.replace(overflow.end - length, length, "null");
-        overflows.push_back(overflow);
+    try {
+        return json::parse(text);
+    } catch (const json::parse_error& error) {
+        // The library's text reads "[json.exception.parse_error.101] parse error at line 3, column 5: ...".
+        const std::string what = error.what();
+        const auto start = what.find("] ");
+        return "not valid JSON: " + (start == std::string::npos ? what : what.substr(start + 2));
+    } catch (const json::out_of_range&) {
+        NumberOverflow overflow;
+        json::sax_parse(text, &overflow);
+        return "not valid JSON: parse error at " + LineAndColumn(text, overflow.end - overflow.number.size()) +
+               ": expected a number within the range of a double (" +
+               NumberText(std::numeric_limits<double>::max()) + " in size), found " + overflow.number;
     }
 }
 
 }  // namespace
-
-std::span<const BuiltInScenario> BuiltInScenarios() { return kBuiltIns; }
 
 std::variant<World, std::string> BuildScenarioFromText(std::string_view text, std::string_view source) {
     const std::string where(source);
@@ -557,12 +297,12 @@ std::variant<World, std::string> BuildScenarioFromText(std::string_view text, st
 }
 
 std::variant<World, std::string> BuildScenario(std::string_view nameOrPath) {
-    for (const BuiltInScenario& builtIn : kBuiltIns)
+    for (const BuiltInScenario& builtIn : BuiltInScenarios())
         if (builtIn.name == nameOrPath)
             return BuildScenarioFromText(builtIn.text, "built-in scenario \"" + std::string(nameOrPath) + "\"");
 
     std::string names;
-    for (const BuiltInScenario& builtIn : kBuiltIns) names += std::string(builtIn.name) + " ";
+    for (const BuiltInScenario& builtIn : BuiltInScenarios()) names += std::string(builtIn.name) + " ";
     const std::string expected = "(expected one of " + names + "or the path of a scenario file)";
     if (nameOrPath.empty()) return "no scenario named " + expected;
 

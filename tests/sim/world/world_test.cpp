@@ -227,9 +227,8 @@ TEST(Scenarios, MistakesAreNamedWithTheirPlace) {
         {"{}", "test.json: vessel: missing; expected the vessel: its masses, engines and orbit or flight"},
         {"", "test.json: empty; expected a scenario: a JSON object with at least a \"vessel\""},
         {" \n\t", "test.json: only blanks; expected a scenario: a JSON object with at least a \"vessel\""},
-        // Texts of the file are quoted as JSON writes them, so the message stays one
-        // line; a key is judged before its value, even one beyond a double.
-        {WithVessel("{\"emptyMass\": 1, \"na\\nme\": 1e400}"),
+        // Texts of the file are quoted as JSON writes them, so the message stays one line.
+        {WithVessel("{\"emptyMass\": 1, \"na\\nme\": 1}"),
          "test.json: vessel: unknown key \"na\\nme\" (expected one of name, emptyMass, loadMass, tank, mainThrusters, "
          "orbit, flight)"},
         {WithBodies(R"([])"), "test.json: bodies: expected a list of at least one body, found an empty list"},
@@ -244,9 +243,13 @@ TEST(Scenarios, MistakesAreNamedWithTheirPlace) {
         {WithBodies(R"([{"name": "Earth", "mass": 6e24, "position": [1, 2]}])"),
          "test.json: bodies[0].position: expected a list of three numbers, each a coordinate in m, "
          "from -1e+30 to 1e+30, found a list of 2"},
-        // Beyond a double: named where it is and quoted as written.
+        // Beyond a double: the first such number, by its line and column, quoted as written.
         {WithBodies(R"([{"name": "A", "mass": 1, "position": [0, -1e999, 1e999]}])"),
-         "test.json: bodies[0].position[1]: expected a coordinate in m, from -1e+30 to 1e+30, found -1e999"},
+         "test.json: not valid JSON: parse error at line 1, column 54: expected a number within the range of a "
+         "double (1.797693135e+308 in size), found -1e999"},
+        {"{\n  \"vessel\": {\"emptyMass\": 1e400}}",
+         "test.json: not valid JSON: parse error at line 2, column 27: expected a number within the range of a "
+         "double (1.797693135e+308 in size), found 1e400"},
         {WithBodies(R"([{"name": "Sun", "mass": 2e30}, {"name": "Earth", "mass": 6e24, "velocity": [], "orbit": {}}])"),
          "test.json: bodies[1].velocity: not allowed beside \"orbit\", which places the body; expected one or the "
          "other"},
