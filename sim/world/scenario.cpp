@@ -2,10 +2,10 @@
 // mistake is reported where it is rather than flown.
 #include "sim/world/scenario.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -275,8 +275,8 @@ std::variant<json, std::string> ParseScenarioText(std::string_view text) {
         NumberOverflow overflow;
         json::sax_parse(text, &overflow);
         return "not valid JSON: parse error at " + LineAndColumn(text, overflow.end - overflow.number.size()) +
-               ": expected a number within the range of a double (" +
-               NumberText(std::numeric_limits<double>::max()) + " in size), found " + overflow.number;
+               ": expected a number within the range of a double (" + NumberText(std::numeric_limits<double>::max()) +
+               " in size), found " + overflow.number;
     }
 }
 

@@ -1,7 +1,7 @@
+#include "sim/world/scenario_fields.h"
+
 #include <cmath>
 #include <cstdio>
-
-#include "sim/world/scenario_fields.h"
 
 namespace sim::scenario {
 
