@@ -98,9 +98,9 @@ BOOL WINAPI RecordedTextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
     return realTextOut(hdc, x, y, text, length);
 }
 
-// Points a module's import of TextOutA at the recording version, by walking its
-// import table for gdi32.dll. Returns how many were redirected.
-int RedirectTextOut(HMODULE module) {
+// Points a module's import `name` from gdi32.dll at `replacement`, by walking its
+// import table, and keeps the real function in `real`. Returns how many were redirected.
+int RedirectImport(HMODULE module, const char* name, void* replacement, void** real) {
     auto* base = reinterpret_cast<BYTE*>(module);
     const auto* nt =
         reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
@@ -113,20 +113,67 @@ int RedirectTextOut(HMODULE module) {
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
         for (; names->u1.AddressOfData != 0; ++names, ++slots) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
-                strcmp(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name,
-                       "TextOutA") != 0)
+                strcmp(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, name) != 0)
                 continue;
             DWORD protection = 0;
             VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &protection);
-            if (slots->u1.Function != reinterpret_cast<ULONG_PTR>(&RecordedTextOutA)) {
-                realTextOut = reinterpret_cast<TextOutFunction>(slots->u1.Function);
-                slots->u1.Function = reinterpret_cast<ULONG_PTR>(&RecordedTextOutA);
+            if (slots->u1.Function != reinterpret_cast<ULONG_PTR>(replacement)) {
+                *real = reinterpret_cast<void*>(slots->u1.Function);
+                slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
             }
             VirtualProtect(&slots->u1.Function, sizeof(void*), protection, &protection);
             ++redirected;
         }
     }
     return redirected;
+}
+
+int RedirectTextOut(HMODULE module) {
+    return RedirectImport(module, "TextOutA", reinterpret_cast<void*>(&RecordedTextOutA),
+                          reinterpret_cast<void**>(&realTextOut));
+}
+
+// The module's GDI objects alive: what its CreatePen, CreateSolidBrush and
+// CreateFontA made less what its DeleteObject gave back (GetGuiResources counts
+// nothing under Wine).
+int moduleGdiObjects = 0;
+HPEN(WINAPI* realCreatePen)(int, int, COLORREF) = nullptr;
+HBRUSH(WINAPI* realCreateSolidBrush)(COLORREF) = nullptr;
+HFONT(WINAPI* realCreateFontA)(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
+                               LPCSTR) = nullptr;
+BOOL(WINAPI* realDeleteObject)(HGDIOBJ) = nullptr;
+
+HPEN WINAPI CountedCreatePen(int style, int width, COLORREF colour) {
+    const HPEN pen = realCreatePen(style, width, colour);
+    moduleGdiObjects += pen != nullptr;
+    return pen;
+}
+HBRUSH WINAPI CountedCreateSolidBrush(COLORREF colour) {
+    const HBRUSH brush = realCreateSolidBrush(colour);
+    moduleGdiObjects += brush != nullptr;
+    return brush;
+}
+HFONT WINAPI CountedCreateFontA(int h, int w, int e, int o, int weight, DWORD i, DWORD u, DWORD s, DWORD c, DWORD op,
+                                DWORD cp, DWORD q, DWORD pf, LPCSTR face) {
+    const HFONT font = realCreateFontA(h, w, e, o, weight, i, u, s, c, op, cp, q, pf, face);
+    moduleGdiObjects += font != nullptr;
+    return font;
+}
+BOOL WINAPI CountedDeleteObject(HGDIOBJ object) {
+    const BOOL deleted = realDeleteObject(object);
+    moduleGdiObjects -= deleted != FALSE;
+    return deleted;
+}
+
+int CountModuleGdiObjects(HMODULE module) {
+    return RedirectImport(module, "CreatePen", reinterpret_cast<void*>(&CountedCreatePen),
+                          reinterpret_cast<void**>(&realCreatePen)) +
+           RedirectImport(module, "CreateSolidBrush", reinterpret_cast<void*>(&CountedCreateSolidBrush),
+                          reinterpret_cast<void**>(&realCreateSolidBrush)) +
+           RedirectImport(module, "CreateFontA", reinterpret_cast<void*>(&CountedCreateFontA),
+                          reinterpret_cast<void**>(&realCreateFontA)) +
+           RedirectImport(module, "DeleteObject", reinterpret_cast<void*>(&CountedDeleteObject),
+                          reinterpret_cast<void**>(&realDeleteObject));
 }
 
 // The text the last drawing of `display`'s page put at cell (column, row); with two
@@ -645,9 +692,10 @@ void Soak() {
     constexpr DWORD kCycle[] = {OAPI_KEY_PERIOD, OAPI_KEY_S, OAPI_KEY_A, OAPI_KEY_G, OAPI_KEY_C,   OAPI_KEY_H,
                                 OAPI_KEY_PERIOD, OAPI_KEY_V, OAPI_KEY_L, OAPI_KEY_H, OAPI_KEY_RBRACKET, OAPI_KEY_R,
                                 OAPI_KEY_PERIOD, OAPI_KEY_S, OAPI_KEY_EQUALS};
-    constexpr int kRounds = 2600;
+    constexpr int kRounds = 3400;
     int steps = 0, drawings = 0;
     DWORD gdiEarly = 0;
+    int moduleEarly = 0;
     SIZE_T heapEarly = 0;
     Part("%s", "soak");
     for (int round = 0; round < kRounds; ++round) {
@@ -673,18 +721,20 @@ void Soak() {
         steps += 1;
         if (round == kRounds / 10) {
             gdiEarly = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+            moduleEarly = moduleGdiObjects;
             heapEarly = HeapInUse();
         }
     }
     const DWORD gdiLate = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const SIZE_T heapLate = HeapInUse();
     simulator::EndSession();
-    Say("soak: %d commands and %d drawings; GDI objects %lu then %lu; heap %lu then %lu bytes\n", steps, drawings,
-        gdiEarly, gdiLate, (unsigned long)heapEarly, (unsigned long)heapLate);
+    Say("soak: %d commands and %d drawings; the module's GDI objects %d then %d (GetGuiResources %lu then %lu); "
+        "heap %lu then %lu bytes\n",
+        steps, drawings, moduleEarly, moduleGdiObjects, gdiEarly, gdiLate, (unsigned long)heapEarly,
+        (unsigned long)heapLate);
     Check(steps + drawings >= 10000, "at least 10000 commands and drawings (%d)", steps + drawings);
-    Check(gdiEarly > 0, "GetGuiResources counts GDI objects under this system");
-    // The last size's session holds other fonts than the second's, of the same number.
-    Check(gdiLate <= gdiEarly + 2, "GDI objects flat: %lu then %lu", gdiEarly, gdiLate);
+    Check(moduleEarly == 0 && moduleGdiObjects == 0, "the module keeps no GDI object past a drawing");
+    Check(gdiLate <= gdiEarly, "the process's GDI objects flat: %lu then %lu", gdiEarly, gdiLate);
     Check(heapLate <= heapEarly + 4096, "heap flat: %lu then %lu bytes", (unsigned long)heapEarly,
           (unsigned long)heapLate);
 }
@@ -701,6 +751,7 @@ int RunHost() {
         Part("GDI imports");
         Check(RedirectTextOut(module) == 1 && RedirectTextOut(GetModuleHandleA(nullptr)) == 1,
               "the TextOutA imports of the module and of the host's Title are found");
+        Check(CountModuleGdiObjects(module) == 4, "the module's GDI object imports are found");
         valueCell = reinterpret_cast<double* (*)(int, int, int)>(
             reinterpret_cast<void*>(GetProcAddress(module, "KalvoValueCell")));
         if (soak) {
