@@ -3,7 +3,7 @@
 // sessions at the standard display sizes, compared with what the page must draw
 // (texts, their cells, their colours), and the simulator's conduct the module must
 // survive. `Orbiter.exe --soak` runs the long session that watches GDI objects and
-// the heap; `Orbiter.exe --save FILE.bmp` also writes a solved page as BMP.
+// the heap; `Orbiter.exe --save FILE.bmp` also writes the solved ORB page at 400 x 400.
 #include <math.h>
 #include <stdarg.h>
 #include <stdio.h>
@@ -458,9 +458,30 @@ void Directories() {
     for (int d = 0; d < 8; ++d) Key(OAPI_KEY_MINUS);
 }
 
-// ORB equation 1, Vt=sqrt(p*G*M)/r: Get All, r copied into p, Vt solved; then r
-// zeroed and the solve fails once.
-void Solving() {
+// Writes the left display as a 24-bit BMP: rows bottom up, each padded to four bytes.
+bool SaveBmp(const char* path) {
+    const int w = simulator::DisplayWidth(), h = simulator::DisplayHeight(), stride = (w * 3 + 3) & ~3;
+    const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    const BITMAPFILEHEADER file{0x4D42, headers + DWORD(stride * h), 0, 0, headers};
+    const BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, DWORD(stride * h), 2835, 2835, 0, 0};
+    HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool saved =
+        WriteFile(out, &file, sizeof file, &written, nullptr) && WriteFile(out, &info, sizeof info, &written, nullptr);
+    static BYTE row[4096 * 3 + 4];
+    const DWORD* pixels = simulator::Pixels(kLeft);
+    for (int y = h - 1; saved && y >= 0; --y) {
+        for (int x = 0; x < w; ++x) memcpy(&row[x * 3], &pixels[y * w + x], 3);
+        saved = WriteFile(out, row, DWORD(stride), &written, nullptr) != 0;
+    }
+    CloseHandle(out);
+    return saved;
+}
+
+// ORB equation 1, Vt=sqrt(p*G*M)/r: Get All, r copied into p, Vt solved (the page
+// saved when asked); then r zeroed and the solve fails once.
+void Solving(const char* savePath = nullptr) {
     Part("%s", "solving");
     Key(OAPI_KEY_EQUALS);
     Key(OAPI_KEY_RBRACKET);
@@ -479,6 +500,7 @@ void Solving() {
     CheckText(kLeft, 11, 9 + 4, "7.715545E+003", kWhite, kHighlightBlue);
     CheckText(kLeft, 11, 9 + 0, "6.695722E+006", kWhite);
     CheckText(kLeft, 11, 9 + 5, "4.961661E+001", kTextGreen);
+    if (savePath != nullptr) Check(SaveBmp(savePath), "the drawing is saved as %s", savePath);
     Key(OAPI_KEY_COMMA);
     Key(OAPI_KEY_COMMA);
     Key(OAPI_KEY_Z);
@@ -744,6 +766,7 @@ int RunHost() {
     GetModuleFileNameA(nullptr, path, sizeof path);
     if (char* slash = strrchr(path, '\\')) strcpy(slash, "\\Modules\\Plugin\\KalvoMFD.dll");
     const bool soak = strstr(GetCommandLineA(), "--soak") != nullptr;
+    const char* save = strstr(GetCommandLineA(), "--save ");
 
     const HMODULE module = LoadLibraryA(path);
     LoadingAndRegistration(module);
@@ -758,9 +781,10 @@ int RunHost() {
             Soak();
         } else {
             for (const Size& size : kSizes) Session(size);
-            Part("double arithmetic");
-            simulator::StartSession(simulator::Cockpit::Glass, 400, 400);
+            // A display of 400 x 400 in the virtual cockpit, without the glass border.
+            simulator::StartSession(simulator::Cockpit::Virtual, 400, 400);
             simulator::SelectMode(kLeft, kalvoMode);
+            Solving(save != nullptr ? save + 7 : nullptr);
             IeeeCases();
             simulator::EndSession();
         }
