@@ -261,6 +261,18 @@ void LoadingAndRegistration(HMODULE module) {
     Check(LoadStringA(module, 1001, text, sizeof text) > 0 && SameText(text, "MFD modes"),
           "resource 1001 is \"MFD modes\": \"%s\"", text);
 
+    // Which face the system draws the simulator's "Fixed" font with (Wine has no Courier New of its own).
+    const HFONT fixed = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 2,
+                                    NONANTIALIASED_QUALITY, 49, "Courier New");
+    const HDC screen = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, fixed);
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(screen, LF_FACESIZE, face);
+    Say("Courier New is drawn with the face \"%s\"\n", face);
+    SelectObject(screen, previous);
+    DeleteDC(screen);
+    DeleteObject(fixed);
+
     Part("registration");
     kalvoMode = simulator::ModeIdByName("Kalvo MFD");
     Check(kalvoMode == 11, "the first plug-in mode gets id 11, after the ten built-in ones (%d)", kalvoMode);
