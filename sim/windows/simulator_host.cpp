@@ -193,7 +193,6 @@ struct InputBox {
 using simulator::Cockpit;
 
 struct Session {
-    bool running;
     Cockpit cockpit;
     int width, height;
     double simT, sysT;
@@ -715,7 +714,6 @@ int RegisteredModeCount() { return modeCount; }
 
 // Orbiter::GlobalInit makes the default pens for the session: solid, width 0.
 void StartSession(Cockpit cockpit, int width, int height) {
-    session.running = true;
     session.cockpit = cockpit;
     session.width = width;
     session.height = height;
@@ -748,7 +746,6 @@ void EndSession() {
     session.focus = nullptr;
     session.mouse = {};
     session.keyCount = 0;
-    session.running = false;
 }
 
 int DisplayWidth() { return session.width; }

@@ -135,7 +135,4 @@ public:
     double updT, updSysT;
     bool glass;
     int drawCount = 0;
-
-    static DWORD CellOf(const MFD& page, bool height) { return height ? page.ch : page.cw; }
-    static Instrument_User* Of(const MFD& page) { return page.instr; }
 };
