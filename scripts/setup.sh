@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing,
 # and any further packages named as arguments (the Windows build's cross compiler
-# and Wine). Shared by every command of the README. With --page first, only what
-# the main job needs: the live page's build, without the tests.
+# and Wine). A package of another architecture (wine32:i386) has that architecture
+# added to dpkg first. Shared by every command of the README. With --page first,
+# only what the main job needs: the live page's build, without the tests.
 # Usage: scripts/setup.sh [--page] [PACKAGE...]
 set -euo pipefail
 
@@ -32,6 +33,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   sudo_cmd=()
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  for p in "${missing[@]}"; do
+    arch=${p#*:}
+    if [ "$arch" != "$p" ] && [ "$arch" != "$(dpkg --print-architecture)" ] &&
+       ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+      echo "setup: adding the $arch architecture to dpkg for $p (dpkg --add-architecture $arch)" >&2
+      "${sudo_cmd[@]}" dpkg --add-architecture "$arch"
+    fi
+  done
   echo "setup: reading the package lists (apt-get update)"
   "${sudo_cmd[@]}" apt-get update -qq
   # apt-get's own lines (getting, unpacking, setting up) show how far it is.

@@ -2,8 +2,9 @@
 # Runs a Windows program under Wine, headless, in the project's Wine prefix
 # (KALVO_WINEPREFIX, by default /tmp/kalvo-wine-$UID), making the prefix first when
 # it is missing. CMake's emulator for the cross-built programs and tests.
-# A 32-bit program on a machine that cannot run one (no 32-bit Wine, or a kernel
-# without 32-bit support) is skipped with a line saying why and exit status 77.
+# A 32-bit program fails without a 32-bit Wine (scripts/windows.sh installs it), and
+# is skipped, with a line saying why and exit status 77, on a machine whose kernel
+# runs no 32-bit program (the 32-bit Wine does not start).
 set -euo pipefail
 export WINEPREFIX=${KALVO_WINEPREFIX:-/tmp/kalvo-wine-$(id -u)}
 export WINEDEBUG=-all
@@ -19,9 +20,9 @@ pe_machine() {
 }
 if [ -f "$1" ] && [ "$(pe_machine "$1")" = 014c ]; then
   if [ -z "$wine32" ]; then
-    echo "skipped: no 32-bit Wine to run $1 (dpkg --add-architecture i386; apt-get install wine32:i386)"
-    exit 77
-  elif ! "$wine32" --version > /dev/null 2>&1; then
+    echo "wine-run: no 32-bit Wine to run $1 (dpkg --add-architecture i386; apt-get install wine32:i386)" >&2
+    exit 1
+  elif ! wine32_starts; then
     echo "skipped: this machine cannot run 32-bit programs, so not $1 (the 32-bit Wine does not start)"
     exit 77
   fi

@@ -8,3 +8,8 @@ wine64=$(wine_tool wine64)
 wine64=${wine64:-$(wine_tool wine)}
 wine32=$(wine_tool wine)
 wineserver=$(wine_tool wineserver)
+
+# Whether the 32-bit Wine starts: a kernel without 32-bit support cannot run it.
+wine32_starts() {
+  [ -n "$wine32" ] && "$wine32" --version > /dev/null 2>&1
+}

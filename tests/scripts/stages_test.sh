@@ -17,12 +17,19 @@ two_folders() {
   echo "67% tests passed, 1 test failed out of 3"
 }
 skipped() { echo "other: skipped: no headers"; }
+# A test folder with a test skipped, and the line that says why.
+part_skipped() {
+  echo "2/3 Test #2: windows.simulator_host ............***Skipped   0.02 sec"
+  echo "100% tests passed, 0 tests failed out of 3"
+  echo "x86 host: skipped: no 32-bit programs here"
+}
 stage "tests as built" built > /dev/null
 stage "sanitizers" sanitized > /dev/null
 stage "fuzzer" fuzzed > /dev/null
 stage "other" silent > /dev/null
 stage "skipped" skipped > /dev/null
 stage "two folders" two_folders > /dev/null
+stage "part skipped" part_skipped > /dev/null
 
 status=0
 shown=$(verdict) || status=$?
@@ -34,6 +41,7 @@ Verdict:
   other            passed                   -                                              N s
   skipped          passed                   skipped (its reason is above)                  N s
   two folders      passed                   8 of 9 tests passed, 1 failed                  N s
+  part skipped     passed                   2 of 3 tests passed, 0 failed, 1 skipped; x86 host: skipped: no 32-bit programs here     N s
 FAILED: sanitizers.'
 masked=$(sed 's/[0-9][0-9]* s$/N s/' <<< "$shown")
 if [ "$masked" != "$expected" ] || [ "$status" -ne 1 ]; then

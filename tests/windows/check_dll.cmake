@@ -4,9 +4,12 @@
 # also means no MinGW or libstdc++ runtime); an import from the executable that the
 # simulator's SDK headers do not declare (InitLib and Date2Int excepted: the
 # executable exports them undeclared); a missing entry point; and, where no C
-# runtime start-up is linked, static constructors, which would never run.
+# runtime start-up is linked, static constructors, which would never run. Given
+# the export table of a released executable (EXPORTS, one declaration a line, as
+# the 2016 release's), an import from the executable that it does not list: the
+# simulator would refuse to load the DLL.
 # cmake -DDLL=<KalvoMFD.dll> -DOBJDUMP=<llvm-objdump> -DUNDNAME=<llvm-undname> -DSDK=<sdk>/include
-#       [-DBARE_RUNTIME=ON] -P check_dll.cmake
+#       [-DBARE_RUNTIME=ON] [-DEXPORTS=<exports.txt>] -P check_dll.cmake
 execute_process(COMMAND ${OBJDUMP} -p -h ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "${OBJDUMP} cannot read ${DLL}")
@@ -43,6 +46,15 @@ foreach(header IN LISTS headers)
   file(READ ${header} text)
   string(APPEND sdk_text "${text}")
 endforeach()
+# The released table's declarations and the imports are compared with their spaces
+# removed: the table writes "(int,int)const", llvm-undname "(int, int) const".
+if(EXPORTS)
+  if(NOT EXISTS ${EXPORTS})
+    message(FATAL_ERROR "no export table of the simulator's executable at ${EXPORTS}")
+  endif()
+  file(READ ${EXPORTS} exported)
+  string(REGEX REPLACE "[ \r]" "" exported "\n${exported}\n")
+endif()
 foreach(name IN LISTS simulator_imports)
   execute_process(COMMAND ${UNDNAME} "${name}" OUTPUT_VARIABLE demangled)
   if(NOT demangled MATCHES "\n([^\n]*[ :~]([A-Za-z_][A-Za-z0-9_]*)\\(([^\n]*))\n")
@@ -51,6 +63,13 @@ foreach(name IN LISTS simulator_imports)
   endif()
   set(declaration "${CMAKE_MATCH_1}")
   set(function "${CMAKE_MATCH_2}")
+  if(EXPORTS)
+    string(REPLACE " " "" packed "${declaration}")
+    string(FIND "${exported}" "\n${packed}\n" line)
+    if(line EQUAL -1)
+      string(APPEND problems "imports ${declaration} (${name}), which ${EXPORTS} does not list\n")
+    endif()
+  endif()
   if(function MATCHES "^(InitLib|Date2Int)$")
     continue()
   endif()
@@ -81,4 +100,8 @@ if(problems)
   message(FATAL_ERROR "${DLL}:\n${problems}")
 endif()
 list(LENGTH simulator_imports count)
-message(STATUS "${DLL}: imports from the system, the C runtime and ${count} functions of the simulator, all declared by its SDK")
+set(listed "")
+if(EXPORTS)
+  set(listed " and exported by ${EXPORTS}")
+endif()
+message(STATUS "${DLL}: imports from the system, the C runtime and ${count} functions of the simulator, all declared by its SDK${listed}")
