@@ -4,11 +4,7 @@
 #include <new>
 #include <string_view>
 
-#include "catalogue/value_store.h"
-
 namespace kalvo {
-
-ValueStoreCells ValueStore = InitialValueStore();
 
 namespace {
 

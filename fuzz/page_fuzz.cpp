@@ -34,6 +34,7 @@
 #include "sim/gdi/gdi.h"
 #include "ui/buttons.h"
 #include "ui/clipboard.h"
+#include "ui/typed_input.h"
 
 namespace {
 
