@@ -5,8 +5,8 @@
 
 #include <new>
 
-#include "catalogue/solver_mfd.h"
 #include "catalogue/value_store.h"
+#include "ui/solver_mfd.h"
 
 #ifndef _WIN32
 #include <dlfcn.h>

@@ -2,11 +2,11 @@
 // Paste from an empty one change nothing and ask for no redraw; every command key
 // is reported as consumed all the same. Solving, reading, copying and typed input
 // ask for no redraw: the host's next periodic refresh shows their result.
-#include "catalogue/solver_mfd.h"
 #include "readings/readings.h"
 #include "solvers/conventions.h"
 #include "ui/clipboard.h"
 #include "ui/command_keys.h"
+#include "ui/solver_mfd.h"
 #include "ui/typed_input.h"
 
 namespace kalvo {

@@ -1,9 +1,10 @@
 // The page: one instance per display showing the mode.
 //
 // An instance holds its own copy of the catalogue tables and the selection; the
-// values live in the module-wide ValueStore. Its commands and drawing are defined
-// beside the subsystems they belong to; solving and reading are free functions of
-// the solvers and the readings, which the commands call with the page's cells.
+// values live in the module-wide ValueStore. Its commands, buttons and drawing
+// are defined in their own files beside it (commands.cpp, buttons.cpp,
+// update.cpp); solving and reading are free functions of the solvers and the
+// readings, which the commands call with the page's cells.
 #pragma once
 
 #include <memory>

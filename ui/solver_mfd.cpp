@@ -1,4 +1,4 @@
-#include "catalogue/solver_mfd.h"
+#include "ui/solver_mfd.h"
 
 #include <algorithm>
 #include <new>
