@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/solver_mfd.h"
 #include "catalogue/status.h"
 #include "catalogue/value_store.h"
 #include "readings/readings.h"
@@ -17,6 +16,7 @@
 #include "sim/world/world.h"
 #include "solvers/orbit_time.h"
 #include "ui/command_keys.h"
+#include "ui/solver_mfd.h"
 
 namespace {
 

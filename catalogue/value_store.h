@@ -15,8 +15,10 @@ namespace kalvo {
 // CODATA recommended value.
 inline constexpr double kGravitationalConstant = 6.67259e-11;
 
+// The cells of one directory in one variable set, by variable.
+using DirectoryCells = std::array<double, kMaxVariables>;
 // [variable set][directory][variable]
-using ValueStoreCells = std::array<std::array<std::array<double, kMaxVariables>, kDirectoryCount>, kVariableSetCount>;
+using ValueStoreCells = std::array<std::array<DirectoryCells, kDirectoryCount>, kVariableSetCount>;
 
 // All zero but the two cells of G in each set, which no command can select.
 constexpr ValueStoreCells InitialValueStore() {

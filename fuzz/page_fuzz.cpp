@@ -28,12 +28,13 @@
 #include <memory>
 #include <tuple>
 
-#include "catalogue/solver_mfd.h"
 #include "catalogue/status.h"
 #include "fuzz/fuzz.h"
 #include "sim/gdi/gdi.h"
 #include "ui/buttons.h"
 #include "ui/clipboard.h"
+#include "ui/solver_mfd.h"
+#include "ui/typed_input.h"
 
 namespace {
 

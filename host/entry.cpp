@@ -5,8 +5,8 @@
 
 #include <new>
 
-#include "catalogue/solver_mfd.h"
 #include "catalogue/value_store.h"
+#include "ui/solver_mfd.h"
 
 #ifndef _WIN32
 #include <dlfcn.h>
@@ -22,8 +22,9 @@ char moduleDate[] = "Apr 25 2006";
 
 OAPI_MSGTYPE MsgProc(UINT message, UINT display, WPARAM wparam, LPARAM lparam);
 
-// Module-wide, because the host calls the entry points as plain functions: the
-// registration record and the id it was given, the exit hook found at load, the
+// Module-wide, because they belong to the module's load and not to a page: the host
+// calls the entry points as plain functions, before any page and after the last.
+// The registration record and the id it was given, the exit hook found at load, the
 // version once computed, and the handle the loader gave the module.
 char modeName[] = "Kalvo MFD";
 MFDMODESPEC modeSpec{modeName, kModeKey, MsgProc};

@@ -1,5 +1,5 @@
 // Readings of the simulation: live values for the focus vessel, measured against
-// the reference body, written into the current variable set.
+// the reference body.
 //
 // Nothing is cached: every reading that needs the reference body walks the host's
 // body list again, so a value is always the host's value of the moment.
@@ -9,8 +9,8 @@
 #include <limits>
 
 #include "catalogue/status.h"
-#include "catalogue/value_store.h"
 #include "solvers/conventions.h"
+#include "ui/solver_mfd.h"  // kShortPi
 
 namespace kalvo {
 
@@ -42,7 +42,7 @@ VECTOR3 RelativeVelocity(OBJHANDLE focus, OBJHANDLE body) {
 }
 
 // The sum of the main engines' maximum thrust: 0 without main engines.
-double MainThrust() {
+double MainThrustSum() {
     VESSEL* vessel = oapiGetFocusInterface();
     const DWORD count = vessel->GetGroupThrusterCount(THGROUP_MAIN);
     double thrust = 0;
@@ -55,18 +55,18 @@ PROPELLANT_HANDLE MainTank() { return oapiGetPropellantHandle(oapiGetFocusObject
 // The airspeed vector's horizontal part: its first and third components.
 double HorizontalSpeed(const VECTOR3& w) { return std::sqrt(w.x * w.x + w.z * w.z); }
 
-// Without a body to measure against, the readings that need one have nothing to
-// read: they report " N/Av " and write nothing. The host's surface queries write
-// their outputs only when they succeed: a failed query reports " N/Av " rather
-// than storing an unwritten value.
+constexpr Reading Read(double value) { return {kSolved, value}; }
+constexpr Reading Failed(int status) { return {status, 0.0}; }
 
-// A quantity of the reference body (its mass, size or rotation period), as the host
-// gives it; false without a body.
-bool OfReferenceBody(double (*query)(OBJHANDLE), double& value) {
+// Without a body to measure against, the readings that need one have nothing to
+// read: they report " N/Av ". The host's surface queries write their outputs only
+// when they succeed: a failed query reports " N/Av " rather than an unwritten value.
+
+// A quantity of the reference body (its mass, size or rotation period), as the
+// host gives it.
+Reading OfReferenceBody(double (*query)(OBJHANDLE)) {
     const OBJHANDLE body = FindReferenceBody();
-    if (!body) return false;
-    value = query(body);
-    return true;
+    return body ? Read(query(body)) : Failed(kNotAvailable);
 }
 
 // The focus vessel's position p and velocity v relative to the reference body and
@@ -115,126 +115,104 @@ OBJHANDLE FindReferenceBody() {
     return candidate;
 }
 
-int SolverMFD::StoreReading(Directory d, int v, double value) {
-    ValueStore[variableSet][d][v] = value;
-    return kSolved;
-}
-
-int SolverMFD::ReadDistance() {
+Reading Distance() {
     const OBJHANDLE body = FindReferenceBody();
-    if (!body) return kNotAvailable;
+    if (!body) return Failed(kNotAvailable);
     const VECTOR3 p = RelativePosition(oapiGetFocusObject(), body);
-    return IsWritten(p) ? StoreReading(ORB, Var(ORB, "r"), LengthOf(p)) : kError;
+    return IsWritten(p) ? Read(LengthOf(p)) : Failed(kError);
 }
 
-int SolverMFD::ReadTangentialVelocity() {
+Reading TangentialVelocity() {
     Motion m;
-    if (const int failed = MotionAboutReferenceBody(m)) return failed;
-    return StoreReading(ORB, Var(ORB, "Vt"), LengthOf(Cross(m.p, m.v)) / m.r);
+    if (const int failed = MotionAboutReferenceBody(m)) return Failed(failed);
+    return Read(LengthOf(Cross(m.p, m.v)) / m.r);
 }
 
-int SolverMFD::ReadRadialVelocity() {
+Reading RadialVelocity() {
     Motion m;
-    if (const int failed = MotionAboutReferenceBody(m)) return failed;
-    return StoreReading(ORB, Var(ORB, "Vr"), (m.p.x * m.v.x + m.p.y * m.v.y + m.p.z * m.v.z) / m.r);
+    if (const int failed = MotionAboutReferenceBody(m)) return Failed(failed);
+    return Read((m.p.x * m.v.x + m.p.y * m.v.y + m.p.z * m.v.z) / m.r);
 }
 
-int SolverMFD::ReadTotalVelocity() {
+Reading TotalVelocity() {
     const OBJHANDLE body = FindReferenceBody();
-    if (!body) return kNotAvailable;
+    if (!body) return Failed(kNotAvailable);
     const VECTOR3 v = RelativeVelocity(oapiGetFocusObject(), body);
-    return IsWritten(v) ? StoreReading(ORB, Var(ORB, "V"), LengthOf(v)) : kError;
+    return IsWritten(v) ? Read(LengthOf(v)) : Failed(kError);
 }
 
-int SolverMFD::ReadBodyMass() {
-    double mass;
-    return OfReferenceBody(oapiGetMass, mass) ? StoreReading(ORB, Var(ORB, "M"), mass) : kNotAvailable;
-}
+Reading ReferenceBodyMass() { return OfReferenceBody(oapiGetMass); }
+Reading ReferenceBodySize() { return OfReferenceBody(oapiGetSize); }
+Reading ReferenceBodyPeriod() { return OfReferenceBody(oapiGetPlanetPeriod); }
 
-int SolverMFD::ReadShipMass() { return StoreReading(FUE, Var(FUE, "ms"), oapiGetEmptyMass(oapiGetFocusObject())); }
+Reading EmptyMass() { return Read(oapiGetEmptyMass(oapiGetFocusObject())); }
 
-int SolverMFD::ReadLoadMass() {
+Reading LoadMass() {
     const OBJHANDLE focus = oapiGetFocusObject();
-    return StoreReading(FUE, Var(FUE, "ml"),
-                        oapiGetMass(focus) - oapiGetEmptyMass(focus) - oapiGetPropellantMass(MainTank()));
+    return Read(oapiGetMass(focus) - oapiGetEmptyMass(focus) - oapiGetPropellantMass(MainTank()));
 }
 
-int SolverMFD::ReadFuelMass() { return StoreReading(FUE, Var(FUE, "mi"), oapiGetPropellantMass(MainTank())); }
+Reading FuelMass() { return Read(oapiGetPropellantMass(MainTank())); }
 
-int SolverMFD::ReadMainIsp() {
+Reading MainIsp() {
     VESSEL* vessel = oapiGetFocusInterface();
-    if (vessel->GetGroupThrusterCount(THGROUP_MAIN) == 0) return kNotApplicable;
-    return StoreReading(FUE, Var(FUE, "Isp"),
-                        vessel->GetThrusterIsp(vessel->GetGroupThruster(THGROUP_MAIN, 0)) *
-                            vessel->GetPropellantEfficiency(MainTank()));
+    if (vessel->GetGroupThrusterCount(THGROUP_MAIN) == 0) return Failed(kNotApplicable);
+    return Read(vessel->GetThrusterIsp(vessel->GetGroupThruster(THGROUP_MAIN, 0)) *
+                vessel->GetPropellantEfficiency(MainTank()));
 }
 
-int SolverMFD::ReadMainThrust() { return StoreReading(FUE, Var(FUE, "THR"), MainThrust()); }
+Reading MainThrust() { return Read(MainThrustSum()); }
 
-int SolverMFD::ReadPropelledAcc() {
+Reading PropelledAcceleration() {
     const double mass = oapiGetMass(oapiGetFocusObject());
-    if (!(mass > 0)) return kError;
-    return StoreReading(MOV, Var(MOV, "ap"), MainThrust() / mass);
+    if (!(mass > 0)) return Failed(kError);
+    return Read(MainThrustSum() / mass);
 }
 
-int SolverMFD::ReadPlanetMass() {
-    double mass;
-    return OfReferenceBody(oapiGetMass, mass) ? StoreReading(LNC, Var(LNC, "M"), mass) : kNotAvailable;
-}
-
-int SolverMFD::ReadPlanetSize() {
-    double radius;
-    return OfReferenceBody(oapiGetSize, radius) ? StoreReading(LNC, Var(LNC, "rs"), radius) : kNotAvailable;
-}
-
-int SolverMFD::ReadLatitude() {
+Reading Latitude() {
     double longitude = 0, latitude = 0, radius = 0;
-    if (!oapiGetFocusEquPos(&longitude, &latitude, &radius)) return kNotAvailable;
-    return StoreReading(LNC, Var(LNC, "Lat"), Degrees(latitude, pi));
+    if (!oapiGetFocusEquPos(&longitude, &latitude, &radius)) return Failed(kNotAvailable);
+    return Read(Degrees(latitude, kShortPi));
 }
 
-int SolverMFD::ReadPlanetPeriod() {
-    double period;
-    return OfReferenceBody(oapiGetPlanetPeriod, period) ? StoreReading(RNT, Var(RNT, "T"), period) : kNotAvailable;
-}
-
-int SolverMFD::ReadAltitude() {
+Reading Altitude() {
     double altitude = 0;
-    if (!oapiGetFocusAltitude(&altitude)) return kNotAvailable;
-    return StoreReading(GLD, Var(GLD, "h"), altitude);
+    return oapiGetFocusAltitude(&altitude) ? Read(altitude) : Failed(kNotAvailable);
 }
 
-int SolverMFD::ReadGroundSpeed() {
+Reading GroundSpeed() {
     VECTOR3 w;
-    return Airspeed(w) ? StoreReading(GLD, Var(GLD, "Vd"), HorizontalSpeed(w)) : kNotAvailable;
+    return Airspeed(w) ? Read(HorizontalSpeed(w)) : Failed(kNotAvailable);
 }
 
-int SolverMFD::ReadVerticalSpeed() {
+Reading VerticalSpeed() {
     VECTOR3 w;
-    return Airspeed(w) ? StoreReading(GLD, Var(GLD, "Vh"), w.y) : kNotAvailable;
+    return Airspeed(w) ? Read(w.y) : Failed(kNotAvailable);
 }
 
-int SolverMFD::ReadGlideAngle() {
+Reading GlideAngle() {
     VECTOR3 w;
-    if (!Airspeed(w)) return kNotAvailable;
-    return StoreReading(GLD, Var(GLD, "a"), Degrees(std::atan2(std::fabs(w.y), HorizontalSpeed(w)), pi));
+    if (!Airspeed(w)) return Failed(kNotAvailable);
+    return Read(Degrees(std::atan2(std::fabs(w.y), HorizontalSpeed(w)), kShortPi));
 }
 
-void SolverMFD::GetSystemValue() {
-    for (const ReadingEntry& entry : kReadings)
-        if (entry.directory == directory && entry.variable == variable) {
-            status = (this->*entry.read)();
-            return;
-        }
+const ReadingRow* FindReading(int d, int v) {
+    for (const ReadingRow& row : kReadings)
+        if (row.directory == d && row.variable == v) return &row;
+    return nullptr;
 }
 
-void SolverMFD::GetAllValues() {
-    for (const ReadingEntry& entry : kReadings) {
-        if (entry.directory != directory) continue;
-        const int code = (this->*entry.read)();
-        // MOV's one reading sets the status, as Get does; elsewhere the codes add up.
-        status = directory == MOV ? code : status + code;
-    }
+int TakeReading(const ReadingRow& row, DirectoryCells& cells) {
+    const Reading reading = row.read();
+    if (reading.status == kSolved) cells[row.variable] = reading.value;
+    return reading.status;
+}
+
+int TakeAllReadings(int d, DirectoryCells& cells) {
+    int codes = 0;
+    for (const ReadingRow& row : kReadings)
+        if (row.directory == d) codes += TakeReading(row, cells);
+    return codes;
 }
 
 }  // namespace kalvo

@@ -75,4 +75,8 @@ inline const DirectorySolvers* const kEveryDirectorySolvers[] = {
 // catalogue does not have.
 Solver FindSolver(int directory, int equation, int variable);
 
+// Solves equation e of directory d for variable v, a triple the catalogue has, on
+// the directory's cells, and returns the solver's status.
+int SolveForVariable(int directory, int equation, int variable, Cells cells);
+
 }  // namespace kalvo

@@ -1,7 +1,5 @@
 // The Solve command: the solver of the selected equation and variable, found in
-// its directory's table, run on the selected variable set.
-#include "catalogue/solver_mfd.h"
-#include "catalogue/value_store.h"
+// its directory's table, run on the selected variable set's cells.
 #include "solvers/conventions.h"
 
 namespace kalvo {
@@ -15,8 +13,7 @@ Solver FindSolver(int directory, int equation, int variable) {
     return nullptr;
 }
 
-int SolverMFD::SolveForVariable() {
-    Cells cells{ValueStore[variableSet][directory], pi};
+int SolveForVariable(int directory, int equation, int variable, Cells cells) {
     return FindSolver(directory, equation, variable)(cells);
 }
 

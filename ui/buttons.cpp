@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "catalogue/solver_mfd.h"
+#include "ui/solver_mfd.h"
 
 namespace kalvo {
 

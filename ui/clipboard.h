@@ -1,8 +1,4 @@
-// The clipboard stack and the input target.
-//
-// Module-wide, not per instance: the host destroys a page whenever its display
-// changes mode, and a value copied on one display must be pastable on another, or
-// after the page was closed and opened again.
+// The module's one clipboard stack: ten values, pushed by Copy and popped by Paste.
 #pragma once
 
 namespace kalvo {
@@ -14,14 +10,5 @@ struct ClipboardStack {
 };
 
 extern ClipboardStack Clipboard;
-
-// The value store cell that the next text typed into the input box goes to.
-struct InputTarget {
-    int variableSet;
-    int directory;
-    int variable;
-};
-
-extern InputTarget TypedInputTarget;
 
 }  // namespace kalvo

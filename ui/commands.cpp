@@ -2,10 +2,11 @@
 // Paste from an empty one change nothing and ask for no redraw; every command key
 // is reported as consumed all the same. Solving, reading, copying and typed input
 // ask for no redraw: the host's next periodic refresh shows their result.
-#include "catalogue/solver_mfd.h"
-#include "catalogue/value_store.h"
+#include "readings/readings.h"
+#include "solvers/conventions.h"
 #include "ui/clipboard.h"
 #include "ui/command_keys.h"
+#include "ui/solver_mfd.h"
 #include "ui/typed_input.h"
 
 namespace kalvo {
@@ -55,15 +56,23 @@ bool SolverMFD::ConsumeKeyBuffered(DWORD key) {
         case kKeyInputValue:
             InputValue();
             return true;
+        // Solve, Get and Get All return their status code; how it combines with the
+        // status of the commands since the last drawing is each command's rule.
         case kKeySolve:
-            status = SolveForVariable();
+            status = SolveForVariable(directory, equation, variable, Cells{CurrentDirectoryCells(), pi});
             return true;
         case kKeyGetSystemValue:
-            GetSystemValue();
+            // A variable without a reading leaves the status as it is.
+            if (const ReadingRow* reading = FindReading(directory, variable))
+                status = TakeReading(*reading, CurrentDirectoryCells());
             return true;
-        case kKeyGetAllValues:
-            GetAllValues();
+        case kKeyGetAllValues: {
+            // The codes add up, but MOV's one reading sets the status, as Get does.
+            // A directory without readings adds nothing.
+            const int codes = TakeAllReadings(directory, CurrentDirectoryCells());
+            status = directory == MOV ? codes : status + codes;
             return true;
+        }
         default:
             return false;
     }

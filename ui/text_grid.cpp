@@ -8,7 +8,8 @@ namespace kalvo {
 
 namespace {
 
-// Module-wide: every display sets it at the start of its own drawing.
+// Module-wide, since the grid operations are plain functions of the drawing; it
+// need not outlive a page, as every drawing first sets its own display's size.
 int gridCellWidth = 1;
 int gridCellHeight = 1;
 

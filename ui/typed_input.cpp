@@ -4,9 +4,12 @@
 #include <cstdlib>
 
 #include "catalogue/value_store.h"
-#include "ui/clipboard.h"
 
 namespace kalvo {
+
+// Once per loaded module: the host destroys a page whenever its display changes
+// mode, and the box, which is the host's, may be confirmed after its page is gone.
+InputTarget TypedInputTarget{};
 
 namespace {
 

@@ -14,6 +14,16 @@ namespace kalvo {
 // it a zero, of the number's sign.
 double ReadTypedNumber(std::string_view text);
 
+// The value store cell that the next text typed into the input box goes to, set
+// when the box is opened.
+struct InputTarget {
+    int variableSet;
+    int directory;
+    int variable;
+};
+
+extern InputTarget TypedInputTarget;
+
 // The input box's callback: stores the typed number in the input target's cell and
 // returns true, so that the host closes the box. No text stores nothing.
 bool InputCallback(void* box, char* text, void* userData);

@@ -1,11 +1,11 @@
 // Drawing of the page: title, status message, clipboard depth, the directory,
 // equation and variable-set rows, the help band and one row per variable.
-#include "catalogue/solver_mfd.h"
 #include "catalogue/status.h"
 #include "catalogue/value_store.h"
 #include "ui/clipboard.h"
 #include "ui/colours.h"
 #include "ui/page_rows.h"
+#include "ui/solver_mfd.h"
 #include "ui/status_messages.h"
 #include "ui/text_grid.h"
 #include "ui/value_format.h"

@@ -11,6 +11,7 @@
 #include "sim/world/world.h"
 #include "tests/support/page_probe.h"
 #include "tests/support/solver_harness.h"
+#include "ui/command_keys.h"
 
 namespace kalvo {
 namespace {
@@ -63,7 +64,7 @@ protected:
     int Get(Directory d, std::string_view symbol, int set = 0) {
         const int v = FindVariable(d, symbol);
         page.Select(d, EquationOffering(d, v), symbol, set);
-        page.GetSystemValue();
+        page.ConsumeKeyBuffered(kKeyGetSystemValue);
         return page.Status();
     }
     double Cell(Directory d, std::string_view symbol, int set = 0) {
@@ -177,7 +178,7 @@ TEST_F(Readings, FailedReadingsWriteNothingAndGetAllSumsTheirCodes) {
     EXPECT_EQ(Cell(ORB, "Vt"), kUntouched);
     EXPECT_EQ(Cell(ORB, "Vr"), kUntouched);
     page.SetStatus(kError);  // Get All adds to what was there: 1 + 2 failures
-    page.GetAllValues();
+    page.ConsumeKeyBuffered(kKeyGetAllValues);
     EXPECT_EQ(page.Status(), 3);
 
     sim::TheWorld().focus.mainThrusters.clear();
@@ -187,7 +188,7 @@ TEST_F(Readings, FailedReadingsWriteNothingAndGetAllSumsTheirCodes) {
     EXPECT_EQ(Cell(MOV, "ap"), 0);
     page.Select(FUE, 0, "ms");
     page.SetStatus(0);
-    page.GetAllValues();
+    page.ConsumeKeyBuffered(kKeyGetAllValues);
     EXPECT_EQ(page.Status(), kNotApplicable);
     EXPECT_EQ(Cell(FUE, "THR"), 0);
 }
@@ -210,7 +211,7 @@ TEST_F(Readings, UnwrittenPositionsAndVelocitiesFailAndAreNeverRead) {
         EXPECT_EQ(Cell(ORB, symbol), kUntouched) << symbol;
     }
     page.SetStatus(0);
-    page.GetAllValues();  // four failures and the mass
+    page.ConsumeKeyBuffered(kKeyGetAllValues);  // four failures and the mass
     EXPECT_EQ(page.Status(), 4);
 }
 
@@ -233,7 +234,7 @@ TEST_F(Readings, GetAllSumsItsDirectorysCodesAndWithoutBodiesTheyAreNotAvailable
         page.Select(d, 0, kCatalogue[d].variables[EquationVariableNumbers(d, 0).number[0] - 1].symbol);
         page.SetStatus(kError);
         const ValueStoreCells before = ValueStore;
-        page.GetAllValues();
+        page.ConsumeKeyBuffered(kKeyGetAllValues);
         EXPECT_EQ(page.Status(), status) << kCatalogue[d].code;
         // Only FUE and MOV, which need no body, write anything.
         if (d != FUE && d != MOV) {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/solver_mfd.h"
 #include "sim/gdi/gdi.h"
 #include "sim/gdi/render_text.h"
 #include "sim/host/host.h"
+#include "ui/solver_mfd.h"
 
 namespace kalvo::test {
 

@@ -2,8 +2,8 @@
 // module below the commands.
 #pragma once
 
-#include "catalogue/solver_mfd.h"
 #include "catalogue/value_store.h"
+#include "ui/solver_mfd.h"
 
 namespace kalvo::test {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/solver_mfd.h"
 #include "catalogue/value_store.h"
 #include "solvers/conventions.h"
+#include "ui/solver_mfd.h"
 
 namespace kalvo::test {
 

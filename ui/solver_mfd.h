@@ -1,13 +1,16 @@
 // The page: one instance per display showing the mode.
 //
 // An instance holds its own copy of the catalogue tables and the selection; the
-// values live in the module-wide ValueStore. Its commands, drawing, solving and
-// readings are defined beside the subsystems they belong to.
+// values live in the module-wide ValueStore. Its commands, buttons and drawing
+// are defined in their own files beside it (commands.cpp, buttons.cpp,
+// update.cpp); solving and reading are free functions of the solvers and the
+// readings, which the commands call with the page's cells.
 #pragma once
 
 #include <memory>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/value_store.h"
 #include "host/host_api.h"
 
 namespace kalvo {
@@ -56,45 +59,10 @@ public:
     int Status() const { return status; }
     int DirectoryScrollOffset() const { return directoryScrollOffset; }
 
-    // Runs the solver of the selected (directory, equation, variable) on the current
-    // variable set and returns its status code.
-    int SolveForVariable();
-
-    // Get System Value: runs the reading of the selected variable, when it has one,
-    // and replaces the status with its code.
-    void GetSystemValue();
-    // Get All Values: runs every reading of the current directory in turn and adds
-    // their codes to the status.
-    void GetAllValues();
-
-    // Readings of the simulation (readings/readings.cpp), for the focus vessel and its
-    // reference body. Each writes its one cell of the current variable set, only on
-    // success, and returns its status code.
-    int ReadDistance();
-    int ReadTangentialVelocity();
-    int ReadRadialVelocity();
-    int ReadTotalVelocity();
-    int ReadBodyMass();
-    int ReadShipMass();
-    int ReadLoadMass();
-    int ReadFuelMass();
-    int ReadMainIsp();
-    int ReadMainThrust();
-    int ReadPropelledAcc();
-    int ReadPlanetMass();
-    int ReadPlanetSize();
-    int ReadLatitude();
-    int ReadPlanetPeriod();
-    int ReadAltitude();
-    int ReadGroundSpeed();
-    int ReadVerticalSpeed();
-    int ReadGlideAngle();
-
 protected:
-    // Writes a reading's value into its cell (directory d, variable v) of the
-    // current variable set and returns kSolved.
-    int StoreReading(Directory d, int v, double value);
-    // The selected variable's cell in the current variable set.
+    // The current directory's cells in the current variable set, which Solve, Get
+    // and Get All work on, and the selected variable's cell among them.
+    DirectoryCells& CurrentDirectoryCells();
     double& CurrentCell();
     // Moves the selection to variable position `position` of the current equation.
     void SelectVariableAt(int position);

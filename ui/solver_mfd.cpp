@@ -1,14 +1,10 @@
-#include "catalogue/solver_mfd.h"
+#include "ui/solver_mfd.h"
 
 #include <algorithm>
 #include <new>
 #include <string_view>
 
-#include "catalogue/value_store.h"
-
 namespace kalvo {
-
-ValueStoreCells ValueStore = InitialValueStore();
 
 namespace {
 
@@ -106,7 +102,8 @@ const char* SolverMFD::Unit(int d, int v) const { return &unitTable[VariableSlot
 const char* SolverMFD::LongName(int d, int v) const { return &longNameTable[VariableSlot(d, v) * kLongNameSlot]; }
 int SolverMFD::SystemValueNumber(int d, int k) const { return systemValueLists[d][k]; }
 
-double& SolverMFD::CurrentCell() { return ValueStore[variableSet][directory][variable]; }
+DirectoryCells& SolverMFD::CurrentDirectoryCells() { return ValueStore[variableSet][directory]; }
+double& SolverMFD::CurrentCell() { return CurrentDirectoryCells()[variable]; }
 
 void SolverMFD::SelectVariableAt(int position) {
     variablePosition = position;
