@@ -54,12 +54,9 @@ Ship StartingShip(bool hasState) {
     const double p = periapsis * (1 + e);
     const double r = p / (1 + e * cos(anomaly));
     const double speedScale = sqrt(kGravitation * kEarthMass / p);
-    return {12000,
-            1500,
-            {8000, 1},
-            {{60000, 3200}, {60000, 3200}},
-            {r, 0, 0},
-            {speedScale * e * sin(anomaly), speedScale * (1 + e * cos(anomaly)), 0},
+    return {12000,     1500,
+            {8000, 1}, {{60000, 3200}, {60000, 3200}},
+            {r, 0, 0}, {speedScale * e * sin(anomaly), speedScale * (1 + e * cos(anomaly)), 0},
             hasState};
 }
 
@@ -391,7 +388,8 @@ Instrument_User::Instrument_User(int display_, int modeIndex, int width, int hei
     MFDMODEOPENSPEC openSpec = {IW, IH, &modes[modeIndex].spec};
     const LPARAM vessel = reinterpret_cast<LPARAM>(FocusInterface());
     mfd = reinterpret_cast<MFD*>(msgproc(OAPI_MSG_MFD_OPENEDEX, UINT(display), WPARAM(&openSpec), vessel));
-    if (mfd == nullptr) mfd = reinterpret_cast<MFD*>(msgproc(OAPI_MSG_MFD_OPENED, UINT(display), MAKEWPARAM(IW, IH), vessel));
+    if (mfd == nullptr)
+        mfd = reinterpret_cast<MFD*>(msgproc(OAPI_MSG_MFD_OPENED, UINT(display), MAKEWPARAM(IW, IH), vessel));
     // The simulator would write through a null instance here; the host reports it as invalid.
     if (mfd == nullptr) return;
     if (mfd->cw != kUnsetCell || mfd->ch != kUnsetCell) ++conduct.constructorsSettingCell;
@@ -523,7 +521,8 @@ OAPIFUNC void InitLib(HINSTANCE hModule) {
     line[length] = '\0';
     using DateFunction = char* (*)();
     using VersionFunction = int (*)();
-    const auto moduleDate = reinterpret_cast<DateFunction>(reinterpret_cast<void*>(GetProcAddress(hModule, "ModuleDate")));
+    const auto moduleDate =
+        reinterpret_cast<DateFunction>(reinterpret_cast<void*>(GetProcAddress(hModule, "ModuleDate")));
     const auto moduleVersion =
         reinterpret_cast<VersionFunction>(reinterpret_cast<void*>(GetProcAddress(hModule, "GetModuleVersion")));
     if (moduleDate != nullptr)
@@ -723,7 +722,7 @@ void StartSession(Cockpit cockpit, int width, int height) {
     ships[1] = StartingShip(false);
     for (int i = 0; i < 2; ++i) session.focusInterface[i] = new (std::nothrow) VESSEL(&ships[i]);
     session.focus = &ships[0];
-    static const COLORREF penColours[6] = {RGB(0, 255, 0),     RGB(0, 255, 0), RGB(0, 128, 0),
+    static const COLORREF penColours[6] = {RGB(0, 255, 0),   RGB(0, 255, 0), RGB(0, 128, 0),
                                            RGB(128, 128, 0), RGB(64, 64, 0), RGB(128, 128, 128)};
     for (int i = 0; i < 6; ++i) session.pens[i] = CreatePen(PS_SOLID, 0, penColours[i]);
 }
@@ -815,8 +814,8 @@ void MouseDown(Display display, int button) {
         session.mouse = {display, button, false, true, true};
         return;
     }
-    if (button == 12) DisplayKey(display, OAPI_KEY_ESCAPE);  // PWR
-    if (button == 13) InstrumentKey(display, OAPI_KEY_F1);   // SEL
+    if (button == 12) DisplayKey(display, OAPI_KEY_ESCAPE);    // PWR
+    if (button == 13) InstrumentKey(display, OAPI_KEY_F1);     // SEL
     if (button == 14) InstrumentKey(display, OAPI_KEY_GRAVE);  // MNU
 }
 

@@ -23,6 +23,7 @@ struct IeeeCase {
     const char* expected;  // the "%E" text drawn for the solved cell
 };
 
+// clang-format off
 inline constexpr IeeeCase kIeeeCases[] = {
     // DVt^2 + DVr^2 with DVr^2 = 4.9e375 beyond the double range (1.8e308): the sum
     // is +infinity, shown "INF"; wider arithmetic shows 7.000000E+187.
@@ -49,6 +50,7 @@ inline constexpr IeeeCase kIeeeCases[] = {
     // G*M*p with G = 6.67259e-11: M*G = 6.67259e289, times p = 1e300 overflows, so
     // Vt = sqrt(inf) / r is "INF"; wider arithmetic shows 8.168592E+194.
     {"product of three overflows", 1, 1, "Vt", {{"r", "1e100"}, {"p", "1e300"}, {"M", "1e300"}}, "INF"},
-};
+};// clang-format on
+
 
 }  // namespace kalvo

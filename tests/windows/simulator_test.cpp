@@ -139,8 +139,8 @@ int RedirectTextOut(HMODULE module) {
 int moduleGdiObjects = 0;
 HPEN(WINAPI* realCreatePen)(int, int, COLORREF) = nullptr;
 HBRUSH(WINAPI* realCreateSolidBrush)(COLORREF) = nullptr;
-HFONT(WINAPI* realCreateFontA)(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
-                               LPCSTR) = nullptr;
+HFONT(WINAPI* realCreateFontA)
+(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, LPCSTR) = nullptr;
 BOOL(WINAPI* realDeleteObject)(HGDIOBJ) = nullptr;
 
 HPEN WINAPI CountedCreatePen(int style, int width, COLORREF colour) {
@@ -191,8 +191,8 @@ const DrawnText* TextAt(Display display, int column, int row, int drawing = 0) {
 }
 
 // `expected` at the cell, in `colour`, on `background` when that is given.
-void CheckText(Display display, int column, int row, const char* expected, COLORREF colour,
-               long background = -1, int drawing = 0) {
+void CheckText(Display display, int column, int row, const char* expected, COLORREF colour, long background = -1,
+               int drawing = 0) {
     const DrawnText* drawn = TextAt(display, column, row, drawing);
     if (!Check(drawn != nullptr && SameText(drawn->text, expected), "cell (%d,%d) shows \"%s\", expected \"%s\"",
                column, row, drawn ? drawn->text : "(nothing)", expected))
@@ -319,8 +319,8 @@ void OpeningAndCell(const Size& size) {
     Check(conduct.labelCalls - labels == (size.cockpit == simulator::Cockpit::Glass ? 12 : 0),
           "the glass cockpit asks for the twelve labels at once (%d)", conduct.labelCalls - labels);
     Check(simulator::CellHeight(kLeft) == size.cellHeight && simulator::CellWidth(kLeft) == size.cellWidth,
-          "the cell of Courier New at %d pixels is %d x %d (measured %d x %d)", size.height * 9 / 200,
-          size.cellWidth, size.cellHeight, simulator::CellWidth(kLeft), simulator::CellHeight(kLeft));
+          "the cell of Courier New at %d pixels is %d x %d (measured %d x %d)", size.height * 9 / 200, size.cellWidth,
+          size.cellHeight, simulator::CellWidth(kLeft), simulator::CellHeight(kLeft));
     const int before = simulator::DrawCount(kLeft);
     simulator::SelectMode(kLeft, kalvoMode);
     Check(simulator::Page(kLeft) == page, "choosing the mode shown changes nothing");
@@ -346,8 +346,7 @@ void FreshPage(const Size& size) {
     CheckText(kLeft, 33, 2, " 0", kTextGreen);
     const bool glass = size.cockpit == simulator::Cockpit::Glass;
     const COLORREF edge = PixelAt(kLeft, size.width - 1, size.height / 2 + 3);
-    Check(edge == (glass ? RGB(0, 255, 0) : RGB(0, 0, 0)), "the right edge is 0x%06lX: the border only in glass",
-          edge);
+    Check(edge == (glass ? RGB(0, 255, 0) : RGB(0, 0, 0)), "the right edge is 0x%06lX: the border only in glass", edge);
 }
 
 // Periodic redraws every half second of simulation time, at most ten a second of
@@ -723,9 +722,9 @@ SIZE_T HeapInUse() {
 // Commands across the whole catalogue on two displays, every one followed by a
 // drawing, at the four sizes: GDI objects and heap flat from the first tenth to the end.
 void Soak() {
-    constexpr DWORD kCycle[] = {OAPI_KEY_PERIOD, OAPI_KEY_S, OAPI_KEY_A, OAPI_KEY_G, OAPI_KEY_C,   OAPI_KEY_H,
-                                OAPI_KEY_PERIOD, OAPI_KEY_V, OAPI_KEY_L, OAPI_KEY_H, OAPI_KEY_RBRACKET, OAPI_KEY_R,
-                                OAPI_KEY_PERIOD, OAPI_KEY_S, OAPI_KEY_EQUALS};
+    constexpr DWORD kCycle[] = {OAPI_KEY_PERIOD,   OAPI_KEY_S,      OAPI_KEY_A,      OAPI_KEY_G, OAPI_KEY_C,
+                                OAPI_KEY_H,        OAPI_KEY_PERIOD, OAPI_KEY_V,      OAPI_KEY_L, OAPI_KEY_H,
+                                OAPI_KEY_RBRACKET, OAPI_KEY_R,      OAPI_KEY_PERIOD, OAPI_KEY_S, OAPI_KEY_EQUALS};
     constexpr int kRounds = 3400;
     int steps = 0, drawings = 0;
     DWORD gdiEarly = 0;
