@@ -50,7 +50,8 @@ inline constexpr IeeeCase kIeeeCases[] = {
     // G*M*p with G = 6.67259e-11: M*G = 6.67259e289, times p = 1e300 overflows, so
     // Vt = sqrt(inf) / r is "INF"; wider arithmetic shows 8.168592E+194.
     {"product of three overflows", 1, 1, "Vt", {{"r", "1e100"}, {"p", "1e300"}, {"M", "1e300"}}, "INF"},
-};// clang-format on
+};
+// clang-format on
 
 
 }  // namespace kalvo
