@@ -1,6 +1,7 @@
 # Makes the pilots' guide one HTML page from its Markdown (GitHub's CommonMark,
 # with its tables), for a browser: the picture beside it is linked relatively.
 # cmake -DCMARK=<cmark-gfm> -DIN=<KalvoMFD.md> -DOUT=<KalvoMFD.html> -P guide-html.cmake
+cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${CMARK} --extension table --to html ${IN}
                 OUTPUT_VARIABLE body ERROR_VARIABLE error RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

@@ -3,6 +3,7 @@
 # picture, nothing else (no host program); and that the HTML shows the picture
 # (a link relative to it, as it lies beside it) and the tables.
 # cmake -DBUILD=<build dir> -DCPACK=<cpack> -P check_package.cmake
+cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${CPACK} -G ZIP WORKING_DIRECTORY ${BUILD} RESULT_VARIABLE result OUTPUT_VARIABLE output
                 ERROR_VARIABLE output)
 if(NOT result EQUAL 0)
