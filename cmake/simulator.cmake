@@ -103,11 +103,24 @@ if(KALVO_BARE_RUNTIME)
   target_link_options(KalvoMFD PRIVATE /entry:DllMain)
 endif()
 
+# The pilots' guide also as HTML, for a browser, with its picture beside it.
+find_program(KALVO_CMARK cmark-gfm)
+if(NOT KALVO_CMARK)
+  message(FATAL_ERROR "cmark-gfm, which makes the guide's HTML, is missing (Debian: apt-get install cmark-gfm)")
+endif()
+set(kalvo_guide_html ${CMAKE_BINARY_DIR}/KalvoMFD.html)
+add_custom_command(OUTPUT ${kalvo_guide_html}
+  COMMAND ${CMAKE_COMMAND} -DCMARK=${KALVO_CMARK} -DIN=${PROJECT_SOURCE_DIR}/docs/KalvoMFD.md
+          -DOUT=${kalvo_guide_html} -P ${PROJECT_SOURCE_DIR}/cmake/guide-html.cmake
+  DEPENDS ${PROJECT_SOURCE_DIR}/docs/KalvoMFD.md ${PROJECT_SOURCE_DIR}/cmake/guide-html.cmake
+  VERBATIM)
+add_custom_target(kalvo_guide_html ALL DEPENDS ${kalvo_guide_html})
+
 # The add-on as a user installs it: unpacked into the simulator's folder. Packing
 # takes what the build made and builds nothing itself.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 install(TARGETS KalvoMFD LIBRARY DESTINATION Modules/Plugin)
-install(FILES docs/KalvoMFD.md DESTINATION Doc)
+install(FILES docs/KalvoMFD.md ${kalvo_guide_html} docs/KalvoMFD-page.png DESTINATION Doc)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(kalvo_package_arch x64)
 else()

@@ -18,7 +18,7 @@ if [ ! -e "$sdk_root/2024/include/Orbitersdk.h" ]; then
   exit 0
 fi
 
-scripts/setup.sh clang lld llvm g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine64 wine32:i386 fonts-wine
+scripts/setup.sh clang lld llvm g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine64 wine32:i386 fonts-wine cmark-gfm
 
 # A Wine prefix of our own, and a Wine server kept running for the whole test run:
 # without it every program started with its output in a pipe waits seconds for a

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -107,11 +108,15 @@ TEST(DocumentedExamples, RowsAreConsecutiveUnlessLeftOut) {
     for (const auto& [shown, matches] : cases) EXPECT_EQ(Shows(shown, 0, output, 0, true), matches) << shown.front();
 }
 
+std::string ReadFile(const std::string& file) {
+    std::ifstream in(KALVO_SOURCE_DIR "/" + file);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 // Every example shows rows, and the program shows them.
 TEST(DocumentedExamples, ReadmeAndUsersGuide) {
     for (const std::string file : {"README.md", "docs/KalvoMFD.md"}) {
-        std::ifstream in(KALVO_SOURCE_DIR "/" + file);
-        const std::vector<Example> examples = ReadExamples({std::istreambuf_iterator<char>(in), {}});
+        const std::vector<Example> examples = ReadExamples(ReadFile(file));
         EXPECT_FALSE(examples.empty()) << "no examples read from " << file;
         for (const Example& example : examples) {
             const std::string where = file + ":" + std::to_string(example.line) + ": " + example.command;
@@ -119,6 +124,22 @@ TEST(DocumentedExamples, ReadmeAndUsersGuide) {
             const std::string output = Shell(example.command);
             EXPECT_TRUE(Shows(example.shown, 0, Lines(output), 0, true)) << where << "\nshowed:\n" << output;
         }
+    }
+}
+
+// Every link and picture of the README and of the guide that names a file of the
+// tree, relative to the Markdown file as a browser takes it (the guide's picture
+// lies beside it, in the tree as in the package's Doc folder), names one that is there.
+TEST(DocumentedLinks, NameFilesThatExist) {
+    for (const std::string file : {"README.md", "docs/KalvoMFD.md"}) {
+        const std::string markdown = ReadFile(file);
+        const std::filesystem::path folder = std::filesystem::path(KALVO_SOURCE_DIR "/" + file).parent_path();
+        int files = 0;
+        const std::regex link("\\]\\(([^)#:\\s]+)(#[^)]*)?\\)");
+        for (auto found = std::sregex_iterator(markdown.begin(), markdown.end(), link); found != std::sregex_iterator();
+             ++found, ++files)
+            EXPECT_TRUE(std::filesystem::exists(folder / (*found)[1].str())) << file << " links " << (*found)[1];
+        EXPECT_GT(files, 0) << file << " links no file";
     }
 }
 
