@@ -3,7 +3,7 @@
 // sessions at the standard display sizes, compared with what the page must draw
 // (texts, their cells, their colours), and the simulator's conduct the module must
 // survive. `Orbiter.exe --soak` runs the long session that watches GDI objects and
-// the heap; `Orbiter.exe --save FILE.bmp` also writes the solved ORB page at 400 x 400.
+// the heap; `Orbiter.exe --save FILE.bmp` also writes the solved ORB page at 512 x 512.
 #include <math.h>
 #include <stdarg.h>
 #include <stdio.h>
@@ -792,8 +792,8 @@ int RunHost() {
             Soak();
         } else {
             for (const Size& size : kSizes) Session(size);
-            // A display of 400 x 400 in the virtual cockpit, without the glass border.
-            simulator::StartSession(simulator::Cockpit::Virtual, 400, 400);
+            // The virtual cockpit's display of the 2024 release, 512 x 512, without the glass border.
+            simulator::StartSession(simulator::Cockpit::Virtual, 512, 512);
             simulator::SelectMode(kLeft, kalvoMode);
             Solving(save != nullptr ? save + 7 : nullptr);
             IeeeCases();
