@@ -11,6 +11,7 @@
 #include "app/module_location.h"
 #include "app/play_command.h"
 #include "app/solve_command.h"
+#include "ui/version.h"
 #include "sim/host/module_loader.h"
 #include "sim/world/scenario.h"
 

@@ -9,12 +9,13 @@
 #include "ui/status_messages.h"
 #include "ui/text_grid.h"
 #include "ui/value_format.h"
+#include "ui/version.h"
 
 namespace kalvo {
 
 namespace {
 
-constexpr const char* kTitle = "Kalvo MFD  V1.20";
+constexpr const char* kTitle = "Kalvo MFD  V" KALVO_VERSION;
 constexpr int kShownDirectories = 8;  // directory codes the row shows at a time
 
 // Characters of the arrow font.
