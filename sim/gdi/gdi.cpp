@@ -131,7 +131,9 @@ int CharacterWidth(const FontRequest& font) {
     return font.width != 0 ? std::abs(font.width) : std::max(1, CharacterHeight(font) / 2);
 }
 
-int CharacterHeight(const FontRequest& font) { return font.height != 0 ? std::abs(font.height) : kDefaultCharacterHeight; }
+int CharacterHeight(const FontRequest& font) {
+    return font.height != 0 ? std::abs(font.height) : kDefaultCharacterHeight;
+}
 
 DeviceContext::DeviceContext(int width, int height) : width_(width), height_(height) {
     Clear();

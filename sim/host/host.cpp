@@ -36,8 +36,7 @@ bool TypeIntoInputBox(const std::string& text) {
     char buffer[kInputBoxLength + 1] = {};
     std::size_t length = 0;
     for (const char c : text)
-        if (length < kInputBoxLength && (std::isgraph(static_cast<unsigned char>(c)) || c == ' '))
-            buffer[length++] = c;
+        if (length < kInputBoxLength && (std::isgraph(static_cast<unsigned char>(c)) || c == ' ')) buffer[length++] = c;
     // The callback may open the box again, which then stays open.
     const int opening = inputBoxOpenings;
     const bool close = inputBox.callback(nullptr, buffer, inputBox.userData);

@@ -49,8 +49,7 @@ TEST(SolverMfd, TablesHoldTheCatalogue) {
         ASSERT_EQ(page.EquationsOf(d), static_cast<int>(row.equations.size()));
         ASSERT_EQ(page.VariablesOf(d), static_cast<int>(row.variables.size()));
         for (int e = 0; e < page.EquationsOf(d); ++e) {
-            for (int line = 1; line <= 3; ++line)
-                EXPECT_EQ(page.HelpLine(line, d, e), row.equations[e].help[line - 1]);
+            for (int line = 1; line <= 3; ++line) EXPECT_EQ(page.HelpLine(line, d, e), row.equations[e].help[line - 1]);
             const VariableNumbers list = EquationVariableNumbers(d, e);
             ASSERT_EQ(page.VariablesOfEquation(d, e), list.count);
             for (int k = 0; k < kMaxEquationVariables; ++k)

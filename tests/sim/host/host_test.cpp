@@ -14,9 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "sim/host/host_look.h"
-
 #include "sim/host/display.h"
+#include "sim/host/host_look.h"
 #include "sim/host/script.h"
 #include "sim/world/world.h"
 
@@ -89,8 +88,8 @@ OAPI_MSGTYPE ModeMessage(const std::string& mode, bool extended, UINT message, W
                (open->spec->context == nullptr ? ", no context" : ", a context") +
                (vessel ? ", the focus vessel" : ", another vessel"));
         if (extended)
-            return reinterpret_cast<OAPI_MSGTYPE>(new RecordingPage(mode, static_cast<DWORD>(open->w),
-                                                                   static_cast<DWORD>(open->h)));
+            return reinterpret_cast<OAPI_MSGTYPE>(
+                new RecordingPage(mode, static_cast<DWORD>(open->w), static_cast<DWORD>(open->h)));
         return 0;
     }
     if (message == OAPI_MSG_MFD_OPENED) {
@@ -150,10 +149,10 @@ TEST_F(RecordingModes, OpenSwitchAndCloseInTheSimulatorsOrder) {
     const std::string legacyOpened = "legacy message 4: 400x256, mode \"Legacy\" key 112, no context, the focus vessel";
     const std::string extendedOpened =
         "extended message 4: 400x256, mode \"Extended\" key 113, no context, the focus vessel";
-    const std::vector<std::string> legacyOpen = Joined(
-        {legacyOpened, "legacy message 1: 400x256, the focus vessel", "legacy new 400x256, cell unset",
-         "legacy RecallStatus, cell 10x10"},
-        Labels("legacy"));
+    const std::vector<std::string> legacyOpen =
+        Joined({legacyOpened, "legacy message 1: 400x256, the focus vessel", "legacy new 400x256, cell unset",
+                "legacy RecallStatus, cell 10x10"},
+               Labels("legacy"));
     const std::vector<std::string> extendedBuilt = {extendedOpened, "extended new 400x256, cell unset",
                                                     "extended RecallStatus, cell 10x10"};
     const std::vector<std::string> legacyClosed = {"legacy StoreStatus", "legacy message 2: 0, 0", "legacy delete"};
@@ -168,7 +167,12 @@ TEST_F(RecordingModes, OpenSwitchAndCloseInTheSimulatorsOrder) {
         {"select it again", [](sim::Display& d) { return d.SelectMode(kLegacyKey); }, {}},
         {"switch to the extended mode", [](sim::Display& d) { return d.SelectMode(kExtendedKey); },
          Joined(Joined(extendedBuilt, legacyClosed), Labels("extended"))},
-        {"leave the mode", [](sim::Display& d) { d.LeaveMode(); return true; }, extendedClosed},
+        {"leave the mode",
+         [](sim::Display& d) {
+             d.LeaveMode();
+             return true;
+         },
+         extendedClosed},
         {"open the legacy mode again", [](sim::Display& d) { return d.SelectMode(kLegacyKey); }, legacyOpen},
         {"a key no mode has", [](sim::Display& d) { return !d.SelectMode(0x7F); }, legacyClosed},
     };
@@ -222,9 +226,9 @@ TEST_F(RecordingModes, DrawingStartsAsTheSimulatorPreparesIt) {
         bool operator==(const State&) const = default;
     };
     const auto stateOf = [](const sim::DeviceContext& context) {
-        return State{context.TextColour(),    context.BackgroundMode(), context.TextAlign(),
-                     context.CurrentPosition(), context.SelectedBrush(),   context.SelectedPen(),
-                     context.SelectedFont(),  context.Drawing().size()};
+        return State{context.TextColour(),      context.BackgroundMode(), context.TextAlign(),
+                     context.CurrentPosition(), context.SelectedBrush(),  context.SelectedPen(),
+                     context.SelectedFont(),    context.Drawing().size()};
     };
     const HFONT font0 = sim::HostDefaultFont(0, 10, 10);
     const HPEN pen0 = sim::HostDefaultPen(0);
@@ -246,16 +250,28 @@ TEST_F(RecordingModes, DrawingStartsAsTheSimulatorPreparesIt) {
                   (std::pair{sim::HostDefaultPen(2), sim::HostDefaultFont(3, 10, 10)}));
     };
     display.Draw(dc);
-    EXPECT_EQ(atStart, (State{0x0000FF00, TRANSPARENT, TA_LEFT | TA_TOP | TA_NOUPDATECP, {0, 0},
-                              GetStockObject(NULL_BRUSH), pen0, font0, 0}));
+    EXPECT_EQ(atStart, (State{0x0000FF00,
+                              TRANSPARENT,
+                              TA_LEFT | TA_TOP | TA_NOUPDATECP,
+                              {0, 0},
+                              GetStockObject(NULL_BRUSH),
+                              pen0,
+                              font0,
+                              0}));
     const auto texts = dc.DrawingsOf<sim::DrawnText>();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ((std::tuple{texts[0].text, texts[0].at, texts[0].colour, texts[0].backgroundMode}),
               (std::tuple{"One", sim::Point{5, 0}, 0x00E0E0E0u, TRANSPARENT}));
     EXPECT_EQ((std::tuple{texts[1].text, texts[1].at, texts[1].colour}),
               (std::tuple{"Two", sim::Point{50, 20}, 0x00E0E0E0u}));
-    EXPECT_EQ(stateOf(dc), (State{0x00E0E0E0, TRANSPARENT, TA_UPDATECP, {80, 20}, GetStockObject(NULL_BRUSH),
-                                  GetStockObject(NULL_PEN), sim::HostDefaultFont(3, 10, 10), 2}));
+    EXPECT_EQ(stateOf(dc), (State{0x00E0E0E0,
+                                  TRANSPARENT,
+                                  TA_UPDATECP,
+                                  {80, 20},
+                                  GetStockObject(NULL_BRUSH),
+                                  GetStockObject(NULL_PEN),
+                                  sim::HostDefaultFont(3, 10, 10),
+                                  2}));
     pageDrawing = nullptr;
 }
 
@@ -280,7 +296,10 @@ TEST(InputBox, TakesWhatTheSimulatorsBoxTakes) {
     } cases[] = {
         {"6.5e6", true, "6.5e6", false},
         {std::string(300, '7'), true, std::string(255, '7'), false},
-        {"1\t2\n3\x01 4\xA0" "\x7F" "5~", true, "123 45~", false},
+        {"1\t2\n3\x01 4\xA0"
+         "\x7F"
+         "5~",
+         true, "123 45~", false},
         {"12", false, "12", true},
     };
     for (const auto& c : cases) {
