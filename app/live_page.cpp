@@ -107,7 +107,7 @@ public:
         set_escdelay(kEscapeDelayMilliseconds);
         curs_set(0);
         timeout(kKeyWaitMilliseconds);
-        mousemask(BUTTON1_PRESSED | BUTTON1_CLICKED, nullptr);
+        mousemask(BUTTON1_PRESSED | BUTTON1_RELEASED | BUTTON1_CLICKED, nullptr);
         mouseinterval(0);
         if (has_colors()) {
             start_color();
@@ -185,6 +185,8 @@ public:
             Paint();
             const int key = getch();
             if (key != ERR) Handle(key);
+            // Every frame while the mouse holds a button down, as the glass cockpit tells the page.
+            if (heldButton_) session_.Display().HoldButton(*heldButton_);
         }
     }
 
@@ -198,8 +200,7 @@ private:
         if (key == KEY_RESIZE) return;
         if (key == KEY_MOUSE) {
             MEVENT event;
-            if (getmouse(&event) == OK && (event.bstate & (BUTTON1_PRESSED | BUTTON1_CLICKED)) && layout_)
-                if (const auto button = ButtonAt(*layout_, event.x, event.y)) Carry(ClickOnButton{*button});
+            if (getmouse(&event) == OK) HandleMouse(event);
         } else if (prompt_ && layout_) {
             EditPrompt(KeyOfTerminal(key));
         } else {
@@ -208,6 +209,21 @@ private:
         }
         FollowInputBox();
         if (session_.TakeRedrawRequest()) redrawSoon_ = true;
+    }
+
+    // The terminal's mouse press and release bound the hold of a button. A press
+    // anywhere closes the input box without storing, as a click in the simulator's
+    // view does, and still presses a button under it. A press and release reported
+    // as one click is a press alone.
+    void HandleMouse(const MEVENT& event) {
+        if (event.bstate & BUTTON1_RELEASED) heldButton_.reset();
+        if (!(event.bstate & (BUTTON1_PRESSED | BUTTON1_CLICKED)) || !layout_) return;
+        sim::CancelInputBox();
+        const auto button = ButtonAt(*layout_, event.x, event.y);
+        if (!button) return;
+        menuShown_ = false;
+        session_.Display().PressButton(*button);
+        if (event.bstate & BUTTON1_PRESSED) heldButton_ = button;
     }
 
     // A button pressed from the menu closes it, as the simulator's menu closes.
@@ -376,6 +392,7 @@ private:
     sim::TextCells cells_;
     std::optional<BezelLayout> layout_;
     std::optional<PromptLine> prompt_;
+    std::optional<int> heldButton_;
     std::string promptTitle_;
 };
 

@@ -95,8 +95,7 @@ double& PageSession::Cell(int set, int directory, int variable) {
 
 const sim::DeviceContext& PageSession::Draw() {
     shownStatus_ = Status();
-    canvas_.Clear();
-    display_.Draw(canvas_.Handle());
+    display_.Draw(canvas_);
     // The GDI's records of the objects the drawing made and deleted would grow with
     // every drawing of a session that runs for hours.
     sim::ForgetDeletedObjects();

@@ -62,9 +62,13 @@ public:
     std::vector<std::string> ButtonLabels() const { return display_.ButtonLabels(); }
     std::span<const MFDBUTTONMENU> ButtonMenu() const;
 
-    // A click on a button and a key press, as the host forwards them; whether the
-    // page took them.
-    bool ClickButton(int button) { return display_.ClickButton(button); }
+    // A click on a button (pressed and held for one frame) and a key press, as the
+    // host forwards them; whether the page took them.
+    bool ClickButton(int button) {
+        const bool taken = display_.PressButton(button);
+        display_.HoldButton(button);
+        return taken;
+    }
     bool PressKey(DWORD scanCode) { return display_.PressKey(scanCode); }
     sim::Display& Display() { return display_; }
     DisplaySize Size() const { return {display_.Width(), display_.Height()}; }

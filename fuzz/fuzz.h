@@ -35,9 +35,11 @@ void Require(bool holds, const Rule& rule) {
     if (!holds) Broken(rule);
 }
 
-// Its initialisation registers the mode.
+// Its initialisation registers the mode. The module's load-time code has called the
+// host's InitLib as the program started, which finds the initialisation only where
+// the program exports it; otherwise it runs here.
 inline void StartModule() {
-    opcDLLInit(nullptr);
+    if (sim::FindModeByKey(kalvo::kModeKey) == nullptr) opcDLLInit(nullptr);
     Require(sim::FindModeByKey(kalvo::kModeKey) != nullptr, "the module registers its mode under its key");
 }
 

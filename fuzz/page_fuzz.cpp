@@ -209,6 +209,14 @@ void OpenDisplay(int slot, DWORD width, DWORD height) {
     if (other && other->Width() == width && other->Height() == height)
         width = width == kSizes[0] ? kSizes[1] : kSizes[0];
     std::unique_ptr<sim::Display>& opened = slots[slot];
+    if (opened && opened->Width() == width && opened->Height() == height && opened->Page() != nullptr) {
+        // The mode already shown: the display keeps its page as it was.
+        const MFD* shown = opened->Page();
+        const PageView before = ViewOf(slot);
+        Require(opened->SelectMode(kModeKey) && opened->Page() == shown && ViewOf(slot) == before,
+                "selecting the mode a display shows keeps its page");
+        return;
+    }
     if (!opened || opened->Width() != width || opened->Height() != height)
         opened = std::make_unique<sim::Display>(width, height);
     Require(opened->SelectMode(kModeKey), "a display switches to the mode");
@@ -235,7 +243,7 @@ Allowance RunStep(Bytes& in, const PageView views[2]) {
             sim::DeviceContext dc(static_cast<int>(display.Width()), static_cast<int>(display.Height()));
             const long liveBefore = sim::GdiAccounting().Live();
             sim::ClearGdiFaults();
-            display.Draw(dc.Handle());
+            display.Draw(dc);
             Require(sim::GdiFaults().empty(), "a drawing deletes no GDI object while selected, and none twice");
             Require(sim::GdiAccounting().Live() == liveBefore, "a drawing leaves no GDI object alive");
             key = kDrawn;

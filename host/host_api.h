@@ -117,11 +117,15 @@ enum THGROUP_TYPE { THGROUP_MAIN, THGROUP_RETRO, THGROUP_HOVER };
 #define OAPI_KEY_SPACE      0x39
 // clang-format on
 
-// Left mouse button pressed, in a button event.
+// Bits of a button event: the left mouse button went down, and it is held down.
 #define PANEL_MOUSE_LBDOWN 0x01
+#define PANEL_MOUSE_LBPRESSED 0x10
 
-// Message of a mode's message procedure: a display has opened in the mode.
+// Messages of a mode's message procedure: a display has opened in the mode (with
+// its size packed in wparam, or described by an MFDMODEOPENSPEC), or has left it.
 #define OAPI_MSG_MFD_OPENED 1
+#define OAPI_MSG_MFD_CLOSED 2
+#define OAPI_MSG_MFD_OPENEDEX 4
 
 // The record with which an add-on registers a display mode.
 typedef struct {
@@ -129,6 +133,21 @@ typedef struct {
     DWORD key;
     OAPI_MSGTYPE (*msgproc)(UINT, UINT, WPARAM, LPARAM);
 } MFDMODESPEC;
+
+// The host's own record of a registered mode, with the add-on's context (none for
+// a mode registered through MFDMODESPEC).
+typedef struct {
+    char* name;
+    DWORD key;
+    void* context;
+    OAPI_MSGTYPE (*msgproc)(UINT, UINT, WPARAM, LPARAM);
+} MFDMODESPECEX;
+
+// What OAPI_MSG_MFD_OPENEDEX points to: the display's size and the mode's record.
+typedef struct {
+    int w, h;
+    MFDMODESPECEX* spec;
+} MFDMODEOPENSPEC;
 
 // One entry of a mode's button menu, as the host lists it.
 #pragma pack(push, 1)

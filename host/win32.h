@@ -49,6 +49,10 @@ constexpr BOOL TRUE = 1;
 constexpr int PS_SOLID = 0;
 constexpr int PS_NULL = 5;
 
+// Stock objects: the brush and the pen that draw nothing.
+constexpr int NULL_BRUSH = 5;
+constexpr int NULL_PEN = 8;
+
 // Text alignment: left, top, and whether output starts at and advances the
 // current position.
 constexpr UINT TA_NOUPDATECP = 0;
@@ -84,6 +88,7 @@ KALVO_GDIAPI HBRUSH CreateSolidBrush(COLORREF colour);
 KALVO_GDIAPI HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                                DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                                DWORD quality, DWORD pitchAndFamily, LPCSTR face);
+KALVO_GDIAPI HGDIOBJ GetStockObject(int object);
 KALVO_GDIAPI HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
 KALVO_GDIAPI BOOL DeleteObject(HGDIOBJ object);
 KALVO_GDIAPI BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous);

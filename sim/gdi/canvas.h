@@ -19,10 +19,10 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    // The device context to draw on. It keeps its state (selected objects, text
-    // alignment, colours, current position) from one drawing to the next.
+    // The device context to draw on.
     HDC Handle();
-    // Paints the surface black again, ready for the next drawing.
+    // Paints the surface black again and gives the context a fresh state, ready
+    // for the next drawing.
     void Clear();
     // What has been drawn since the last Clear.
     Pixels Read() const;

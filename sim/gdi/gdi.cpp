@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace sim {
@@ -17,6 +18,7 @@ struct GdiObject {
     enum class Kind { Pen, Brush, Font } kind = Kind::Pen;
     bool stock = false;
     bool deleted = false;
+    bool hollow = false;  // a brush that fills nothing
     int penStyle = PS_SOLID;
     int penWidth = 1;
     COLORREF colour = 0;
@@ -52,10 +54,11 @@ HPEN NewPen(int style, int width, COLORREF colour, bool stock) {
     return static_cast<HPEN>(NewObject(pen));
 }
 
-HBRUSH NewBrush(COLORREF colour, bool stock) {
+HBRUSH NewBrush(COLORREF colour, bool stock, bool hollow = false) {
     GdiObject brush;
     brush.kind = GdiObject::Kind::Brush;
     brush.stock = stock;
+    brush.hollow = hollow;
     brush.colour = colour;
     return static_cast<HBRUSH>(NewObject(brush));
 }
@@ -101,6 +104,16 @@ HBRUSH StockWhiteBrush() {
     return brush;
 }
 
+HBRUSH StockNullBrush() {
+    static const HBRUSH brush = NewBrush(0, true, true);
+    return brush;
+}
+
+HPEN StockNullPen() {
+    static const HPEN pen = NewPen(PS_NULL, 1, 0, true);
+    return pen;
+}
+
 HFONT StockSystemFont() {
     static const HFONT font = [] {
         FontRequest system;
@@ -122,9 +135,23 @@ int CharacterHeight(const FontRequest& font) {
     return font.height != 0 ? std::abs(font.height) : kDefaultCharacterHeight;
 }
 
-DeviceContext::DeviceContext(int width, int height)
-    : width_(width), height_(height), pen_(StockBlackPen()), brush_(StockWhiteBrush()), font_(StockSystemFont()) {
+DeviceContext::DeviceContext(int width, int height) : width_(width), height_(height) {
+    Clear();
     liveContexts.push_back(this);
+}
+
+void DeviceContext::Clear() {
+    drawing_.clear();
+    position_ = {0, 0};
+    pen_ = StockBlackPen();
+    brush_ = StockWhiteBrush();
+    font_ = StockSystemFont();
+    textAlign_ = TA_LEFT | TA_TOP | TA_NOUPDATECP;
+    backgroundMode_ = OPAQUE;
+    background_ = 0x00FFFFFF;
+    textColour_ = 0x00000000;
+    pathState_ = PathState::None;
+    pathFigures_.clear();
 }
 
 DeviceContext::~DeviceContext() { std::erase(liveContexts, this); }
@@ -143,24 +170,37 @@ COLORREF ColourOf(HGDIOBJ penOrBrush) {
     return object && object->kind != GdiObject::Kind::Font ? object->colour : CLR_INVALID;
 }
 
-HFONT HostDefaultFont(int cellWidth, int cellHeight) {
-    static std::map<std::pair<int, int>, HFONT> fonts;
-    HFONT& font = fonts[{cellWidth, cellHeight}];
+HFONT HostDefaultFont(int index, int cellWidth, int cellHeight) {
+    if (index < 0 || index >= kHostFontCount) return nullptr;
+    static std::map<std::tuple<int, int, int>, HFONT> fonts;
+    HFONT& font = fonts[{index, cellWidth, cellHeight}];
     if (font == nullptr) {
         FontRequest request;
-        request.height = cellHeight;
-        request.width = cellWidth;
         request.charSet = ANSI_CHARSET;
-        request.pitchAndFamily = FIXED_PITCH | FF_MODERN;
-        request.face = kHostFontFace;
+        if (index == 0) {
+            request.height = cellHeight;
+            request.width = cellWidth;
+            request.pitchAndFamily = FIXED_PITCH | FF_MODERN;
+            request.face = kHostFontFace;
+        } else {
+            request.height = index == 3 ? -cellHeight : -(cellHeight * 3) / 4;
+            request.escapement = request.orientation = index == 2 ? 900 : 0;
+            request.face = kHostSansFace;
+        }
         font = NewFont(request, true);
     }
     return font;
 }
 
-HPEN HostDefaultPen() {
-    static const HPEN pen = NewPen(PS_SOLID, 1, kHostPenColour, true);
-    return pen;
+HPEN HostDefaultPen(int index) {
+    // Solid and one pixel wide: RGB(0,255,0) twice, RGB(0,128,0), RGB(128,128,0),
+    // RGB(64,64,0), RGB(128,128,128) (HOST.md 4.3).
+    static const HPEN pens[kHostPenCount] = {
+        NewPen(PS_SOLID, 1, 0x0000FF00, true), NewPen(PS_SOLID, 1, 0x0000FF00, true),
+        NewPen(PS_SOLID, 1, 0x00008000, true), NewPen(PS_SOLID, 1, 0x00008080, true),
+        NewPen(PS_SOLID, 1, 0x00004040, true), NewPen(PS_SOLID, 1, 0x00808080, true),
+    };
+    return index >= 0 && index < kHostPenCount ? pens[index] : nullptr;
 }
 
 }  // namespace sim
@@ -178,6 +218,17 @@ HFONT CreateFontA(int height, int width, int escapement, int orientation, int we
     return sim::NewFont({height, width, escapement, orientation, weight, italic != 0, underline != 0, strikeOut != 0,
                          charSet, outPrecision, clipPrecision, quality, pitchAndFamily, face ? face : ""},
                         false);
+}
+
+HGDIOBJ GetStockObject(int object) {
+    switch (object) {
+        case NULL_BRUSH:
+            return sim::StockNullBrush();
+        case NULL_PEN:
+            return sim::StockNullPen();
+        default:
+            return nullptr;
+    }
 }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle) {
@@ -270,12 +321,13 @@ BOOL EndPath(HDC hdc) {
     return TRUE;
 }
 
-// Fills the path that EndPath closed with the selected brush, then discards it.
+// Fills the path that EndPath closed with the selected brush (the null brush fills
+// nothing), then discards it.
 BOOL FillPath(HDC hdc) {
     DeviceContext* dc = sim::Context(hdc);
     if (dc == nullptr || dc->pathState_ != DeviceContext::PathState::Closed) return FALSE;
     std::erase_if(dc->pathFigures_, [](const std::vector<Point>& figure) { return figure.size() < 3; });
-    if (!dc->pathFigures_.empty())
+    if (!dc->pathFigures_.empty() && !sim::Selected(dc->brush_).hollow)
         dc->drawing_.push_back(sim::DrawnFill{std::move(dc->pathFigures_), sim::Selected(dc->brush_).colour});
     dc->pathFigures_.clear();
     dc->pathState_ = DeviceContext::PathState::None;

@@ -75,9 +75,10 @@ struct DrawnText {
 
 using DrawnItem = std::variant<DrawnLine, DrawnFill, DrawnText>;
 
-// A drawing surface of a given pixel size. Starts as GDI's does: the host's stock
-// black pen, white brush and system font selected, current position (0, 0), text
-// aligned left and top without updating the current position, opaque background.
+// A drawing surface of a given pixel size. Starts as a fresh GDI context does: the
+// stock black pen, white brush and system font selected, current position (0, 0),
+// text aligned left and top without updating the current position, opaque white
+// background, black text.
 class DeviceContext {
 public:
     DeviceContext(int width, int height);
@@ -98,12 +99,16 @@ public:
             if (const auto* drawn = std::get_if<Drawn>(&item)) found.push_back(*drawn);
         return found;
     }
-    void Clear() { drawing_.clear(); }
+    // Forgets the drawing (the surface is black again) and takes a fresh context's state.
+    void Clear();
 
     Point CurrentPosition() const { return position_; }
     HPEN SelectedPen() const { return pen_; }
     HBRUSH SelectedBrush() const { return brush_; }
     HFONT SelectedFont() const { return font_; }
+    UINT TextAlign() const { return textAlign_; }
+    int BackgroundMode() const { return backgroundMode_; }
+    COLORREF TextColour() const { return textColour_; }
 
 private:
     // The GDI functions that draw or change the context's state.
@@ -125,11 +130,11 @@ private:
     HPEN pen_;
     HBRUSH brush_;
     HFONT font_;
-    UINT textAlign_ = TA_LEFT | TA_TOP | TA_NOUPDATECP;
-    int backgroundMode_ = OPAQUE;
-    COLORREF background_ = 0x00FFFFFF;
-    COLORREF textColour_ = 0x00000000;
-    enum class PathState { None, Open, Closed } pathState_ = PathState::None;
+    UINT textAlign_;
+    int backgroundMode_;
+    COLORREF background_;
+    COLORREF textColour_;
+    enum class PathState { None, Open, Closed } pathState_;
     std::vector<std::vector<Point>> pathFigures_;
 };
 
@@ -162,7 +167,9 @@ void ForgetDeletedObjects();
 // The colour a pen or brush draws with; CLR_INVALID for a handle that is neither.
 COLORREF ColourOf(HGDIOBJ penOrBrush);
 
-// The face of the host's default font (sim/host/host_look.h), as stock objects here.
+// The faces of the host's default fonts (sim/host/host_look.h), as stock objects
+// here: the monospaced font 0, and the proportional fonts 1 to 3.
 inline constexpr const char* kHostFontFace = "DejaVu Sans Mono";
+inline constexpr const char* kHostSansFace = "DejaVu Sans";
 
 }  // namespace sim

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
-#include "sim/host/host.h"
+#include "sim/host/host_look.h"
 
 namespace sim {
 
@@ -14,6 +15,9 @@ constexpr DWORD kLargestSize = 0xFFFF;
 
 // A page with more buttons than this is taken to have lost count.
 constexpr int kMostButtons = 64;
+
+// The buttons of a display, whose labels the simulator asks for as a page opens.
+constexpr int kDisplayButtons = 12;
 
 // Every display now open, in order of opening.
 std::vector<Display*>& OpenDisplays() {
@@ -37,26 +41,61 @@ Display::~Display() {
 }
 
 bool Display::SelectMode(DWORD key) {
-    LeaveMode();
     const RegisteredMode* mode = FindModeByKey(key);
-    if (mode == nullptr) return false;
-    const auto& displays = OpenDisplays();
-    const auto number = static_cast<UINT>(std::find(displays.begin(), displays.end(), this) - displays.begin());
-    const WPARAM size = static_cast<WPARAM>(height_) << 16 | width_;
-    const OAPI_MSGTYPE page =
-        mode->messageProc(OAPI_MSG_MFD_OPENED, number, size, reinterpret_cast<LPARAM>(oapiGetFocusInterface()));
-    if (page == 0) return false;
-    page_.reset(reinterpret_cast<MFD*>(page));
+    if (mode == nullptr) {
+        LeaveMode();
+        return false;
+    }
+    if (page_ != nullptr && mode->id == modeId_) return true;
+    const UINT number = Number();
+    const auto vessel = reinterpret_cast<LPARAM>(oapiGetFocusInterface());
+    std::string name = mode->name;
+    MFDMODESPECEX spec{name.data(), mode->key, nullptr, mode->messageProc};
+    MFDMODEOPENSPEC open{static_cast<int>(width_), static_cast<int>(height_), &spec};
+    OAPI_MSGTYPE made = mode->messageProc(OAPI_MSG_MFD_OPENEDEX, number, reinterpret_cast<WPARAM>(&open), vessel);
+    if (made == 0) {
+        const WPARAM size = static_cast<WPARAM>(height_) << 16 | width_;
+        made = mode->messageProc(OAPI_MSG_MFD_OPENED, number, size, vessel);
+    }
+    if (made == 0) {
+        LeaveMode();
+        return false;
+    }
+    std::unique_ptr<MFD> page(reinterpret_cast<MFD*>(made));
+    SetCellOfPage(*page);
+    page->RecallStatus();
+    Close(std::exchange(page_, std::move(page)));
     modeId_ = mode->id;
+    messageProc_ = mode->messageProc;
+    for (int button = 0; button < kDisplayButtons; ++button) page_->ButtonLabel(button);
     return true;
 }
 
 void Display::LeaveMode() {
-    page_.reset();
+    Close(std::move(page_));
     modeId_ = 0;
+    messageProc_ = nullptr;
+}
+
+void Display::Close(std::unique_ptr<MFD> page) {
+    if (page == nullptr) return;
+    page->StoreStatus();
+    messageProc_(OAPI_MSG_MFD_CLOSED, Number(), 0, 0);
+}
+
+UINT Display::Number() const {
+    const auto& displays = OpenDisplays();
+    return static_cast<UINT>(std::find(displays.begin(), displays.end(), this) - displays.begin());
 }
 
 bool Display::PressKey(DWORD key) { return page_ != nullptr && page_->ConsumeKeyBuffered(key); }
+
+bool Display::PressButton(int button) {
+    CancelInputBox();
+    return ClickButton(button, PANEL_MOUSE_LBDOWN | PANEL_MOUSE_LBPRESSED);
+}
+
+bool Display::HoldButton(int button) { return ClickButton(button, PANEL_MOUSE_LBPRESSED); }
 
 bool Display::ClickButton(int button, int event) { return page_ != nullptr && page_->ConsumeButton(button, event); }
 
@@ -80,8 +119,21 @@ bool Display::TakeRedrawRequest() {
     return requested;
 }
 
-void Display::Draw(HDC hdc) {
-    if (page_ != nullptr) page_->Update(hdc);
+void Display::Draw(DeviceContext& dc) {
+    if (page_ != nullptr) DrawPage(*page_, dc);
+}
+
+void DrawPage(MFD& page, DeviceContext& dc) {
+    dc.Clear();
+    const HDC hdc = dc.Handle();
+    SetTextColor(hdc, kHostTextColour);
+    SelectObject(hdc, HostDefaultFont(0, MfdHostAccess::CellWidth(page), MfdHostAccess::CellHeight(page)));
+    SetBkMode(hdc, TRANSPARENT);
+    SelectObject(hdc, GetStockObject(NULL_BRUSH));
+    SelectObject(hdc, HostDefaultPen(0));
+    page.Update(hdc);
+    SelectObject(hdc, GetStockObject(NULL_PEN));
+    SelectObject(hdc, GetStockObject(NULL_BRUSH));
 }
 
 void LeaveModes(const std::vector<int>& modeIds) {

@@ -1,8 +1,11 @@
 #include "sim/host/host.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
+
+#include "sim/host/dynamic_library.h"
 
 namespace sim {
 
@@ -30,16 +33,25 @@ const InputBoxState& InputBox() { return inputBox; }
 
 bool TypeIntoInputBox(const std::string& text) {
     if (!inputBox.open) return false;
-    // The callback may open the box again; work on a copy of what was typed.
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
+    char buffer[kInputBoxLength + 1] = {};
+    std::size_t length = 0;
+    for (const char c : text)
+        if (length < kInputBoxLength && (std::isgraph(static_cast<unsigned char>(c)) || c == ' ')) buffer[length++] = c;
+    // The callback may open the box again, which then stays open.
     const int opening = inputBoxOpenings;
-    const bool close = inputBox.callback(nullptr, buffer.data(), inputBox.userData);
+    const bool close = inputBox.callback(nullptr, buffer, inputBox.userData);
     if (close && opening == inputBoxOpenings) inputBox.open = false;
     return true;
 }
 
 void CancelInputBox() { inputBox = InputBoxState{}; }
+
+CellSize CellOfDisplay(DWORD width, DWORD height) { return {std::max(1u, width / 40), std::max(1u, height / 24)}; }
+
+void SetCellOfPage(MFD& page) {
+    const CellSize cell = CellOfDisplay(MfdHostAccess::Width(page), MfdHostAccess::Height(page));
+    MfdHostAccess::SetCell(page, cell.width, cell.height);
+}
 
 HINSTANCE InitLibModule() { return initLibModule; }
 int InitLibCalls() { return initLibCalls; }
@@ -55,9 +67,19 @@ void ResetHostState() {
 
 }  // namespace sim
 
+// Runs inside the module's load: its initialisation, InitModule or else opcDLLInit,
+// looked up among the module's own exports.
 void InitLib(HINSTANCE module) {
     sim::initLibModule = module;
     ++sim::initLibCalls;
+    if (module == nullptr) return;
+    for (const char* name : {"InitModule", "opcDLLInit"}) {
+        void* found = sim::FindSymbol(module, name);
+        if (sim::IsInLibrary(module, found)) {
+            reinterpret_cast<void (*)(HINSTANCE)>(found)(module);
+            return;
+        }
+    }
 }
 
 // A date as the compiler's __DATE__ writes it ("Apr 25 2006") as the number 20060425;

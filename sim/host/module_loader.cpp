@@ -10,7 +10,6 @@ namespace sim {
 
 namespace {
 
-using ModuleInit = void (*)(HINSTANCE);
 using ModuleVersion = int (*)();
 
 std::vector<int> RegisteredModeIds() {
@@ -24,15 +23,15 @@ std::vector<int> RegisteredModeIds() {
 LoadedModule::LoadedModule(const std::string& path) : path_(path), handle_(nullptr) {
     if (path.empty()) throw ModuleError("cannot load module \"\": no path given");
     std::string reason;
+    // The load runs the module's entry routine, which calls InitLib, which runs the
+    // module's initialisation: the modes registered meanwhile are the module's.
+    const std::vector<int> before = RegisteredModeIds();
     handle_ = OpenLibrary(path, reason);
     if (handle_ == nullptr) throw ModuleError("cannot load module \"" + path + "\": " + reason);
-    const auto init = ExportAs<ModuleInit>("opcDLLInit");
-    if (init == nullptr) {
+    if (Export("InitModule") == nullptr && Export("opcDLLInit") == nullptr) {
         CloseLibrary(handle_);
         throw ModuleError("cannot load module \"" + path + "\": it is not an add-on module (no opcDLLInit)");
     }
-    const std::vector<int> before = RegisteredModeIds();
-    init(Handle());
     for (const int id : RegisteredModeIds())
         if (std::find(before.begin(), before.end(), id) == before.end()) modeIds_.push_back(id);
 }

@@ -16,14 +16,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// One loaded add-on module. Loading runs the library's load-time code (which calls
-// InitLib) and then its opcDLLInit, which registers its display modes. Unloading
+// One loaded add-on module. Loading runs the library's load-time code, which calls
+// the host's InitLib, which calls the module's InitModule or else its opcDLLInit,
+// which registers its display modes. Unloading
 // first takes every display off the modes the module registered and closes an
 // input box that would call back into the module, since both run the module's code,
 // and then lets the loader unload the library, whose exit hook unregisters the modes.
 class LoadedModule {
 public:
-    // Throws ModuleError when the library cannot be loaded or exports no opcDLLInit.
+    // Throws ModuleError when the library cannot be loaded or exports neither
+    // InitModule nor opcDLLInit.
     explicit LoadedModule(const std::string& path);
     ~LoadedModule();
     LoadedModule(const LoadedModule&) = delete;

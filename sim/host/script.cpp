@@ -72,7 +72,9 @@ void RunScript(Display& display, const std::vector<ScriptStep>& steps, const std
         const ScriptStep& step = steps[index];
         switch (step.kind) {
             case ScriptStep::Kind::Button:
-                display.ClickButton(step.button);
+                // Pressed, and held for one frame.
+                display.PressButton(step.button);
+                display.HoldButton(step.button);
                 break;
             case ScriptStep::Kind::Type:
                 if (!TypeIntoInputBox(step.text))

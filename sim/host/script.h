@@ -1,6 +1,7 @@
 // Play scripts: what a pilot does on one display, one step per token.
 //
-//   Dr> Eq> Slv ...   a button label, as the page shows it, clicks that button
+//   Dr> Eq> Slv ...   a button label, as the page shows it, clicks that button:
+//                     pressed and held for one frame
 //   type:TEXT         confirms the open input box with TEXT
 //   draw              has the page draw itself (the host saves or shows the drawing)
 //   wait:SECONDS      moves the simulated world on

@@ -278,7 +278,7 @@ TEST(TerminalCells, ThePageColoursAndAsciiStandIns) {
         {"text green 0,192,0: 175 is nearer than 215", 0x0000C000, 16 + 6 * 3, 2},
         {"band grey 160: grey 158 (k 15) beats cube 175", 0x00A0A0A0, 232 + 15, 7},
         {"dark red 192,0,0", 0x000000C0, 16 + 36 * 3, 1},
-        {"host title 224,255,224: cube 215,255,215", 0x00E0FFE0, 16 + 36 * 4 + 6 * 5 + 4, 7},
+        {"pale green 224,255,224: cube 215,255,215", 0x00E0FFE0, 16 + 36 * 4 + 6 * 5 + 4, 7},
         {"grey 128: grey 128 itself (k 12)", 0x00808080, 232 + 12, 7},
         {"grey 127: just below half", 0x007F7F7F, 232 + 12, 0},
         {"grey 3: cube black is nearer than grey 8", 0x00030303, 16, 0},

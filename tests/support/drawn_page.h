@@ -8,6 +8,7 @@
 
 #include "sim/gdi/gdi.h"
 #include "sim/gdi/render_text.h"
+#include "sim/host/display.h"
 #include "sim/host/host.h"
 #include "ui/solver_mfd.h"
 
@@ -21,11 +22,8 @@ public:
           cellHeight_(MfdHostAccess::CellHeight(page)),
           dc_(static_cast<int>(MfdHostAccess::Width(page)), static_cast<int>(MfdHostAccess::Height(page))) {}
 
-    // Draws the page afresh, forgetting the previous drawing.
-    void Draw() {
-        dc_.Clear();
-        page_.Update(dc_.Handle());
-    }
+    // Draws the page afresh as the host does, forgetting the previous drawing.
+    void Draw() { sim::DrawPage(page_, dc_); }
 
     // The text run drawn last with its top-left corner in cell (column, row).
     std::optional<sim::DrawnText> TextAt(int column, int row) const {

@@ -3,13 +3,17 @@
 #pragma once
 
 #include "catalogue/value_store.h"
+#include "sim/host/host.h"
 #include "ui/solver_mfd.h"
 
 namespace kalvo::test {
 
 class PageProbe : public SolverMFD {
 public:
-    explicit PageProbe(DWORD width = 400, DWORD height = 400) : SolverMFD(width, height, nullptr) {}
+    // Given its character cell as the host gives a page it opens.
+    explicit PageProbe(DWORD width = 400, DWORD height = 400) : SolverMFD(width, height, nullptr) {
+        sim::SetCellOfPage(*this);
+    }
 
     // Selects directory d, equation e and the variable with `symbol`, which must be
     // in the equation's list, and variable set `set`.

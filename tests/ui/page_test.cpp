@@ -61,7 +61,7 @@ TEST_F(Page, LayoutTextsColoursFontsAndHelpView) {
         std::string face;
     } cases[] = {
         // clang-format off
-        {0, 0, "Kalvo MFD  V1.20", sim::kHostTitleColour, TRANSPARENT, 0, mono},
+        {0, 0, "Kalvo MFD  V1.20", 0x00E0E0E0, TRANSPARENT, 0, mono},  // MFD::Title's grey (HOST.md 4.3)
         {0, 1, "DR:", kGreen, TRANSPARENT, 0, mono},
         {8, 1, "ORB", kWhite, OPAQUE, kBlue, mono},
         {35, 1, "\xE8", kYellow, TRANSPARENT, 0, "Wingdings"},
@@ -196,8 +196,10 @@ TEST_F(Page, SeparatorsSpanEachDisplaysOwnWidth) {
     }
 }
 
-// Two pens, a brush and two fonts, all deleted again, and the host's objects selected
-// again, on the smallest and largest displays (the page fuzzer checks every drawing).
+// Two pens, a brush and two fonts, all deleted again, none while selected, on the
+// smallest and largest displays (the page fuzzer checks every drawing); the page
+// leaves the host's font 0 selected, and the host ends the drawing with the null
+// pen and brush.
 TEST_F(Page, EveryDrawingDeletesWhatItCreates) {
     for (const auto& [width, height] : {std::pair{400u, 400u}, {1u, 1u}, {65535u, 65535u}}) {
         SCOPED_TRACE(width);
@@ -205,16 +207,15 @@ TEST_F(Page, EveryDrawingDeletesWhatItCreates) {
         Enter(probe, GLD, 1);  // both arrows of the directory row, and its left one scrolled
         probe.SetStatus(7);
         DrawnPage page(probe);
-        const HBRUSH initialBrush = page.Context().SelectedBrush();
         const sim::GdiAccount before = sim::GdiAccounting();
         page.Draw();
         const sim::GdiAccount after = sim::GdiAccounting();
         EXPECT_EQ((std::pair{after.created - before.created, after.deleted - before.deleted}), (std::pair{5L, 5L}));
         EXPECT_TRUE(sim::GdiFaults().empty());
-        EXPECT_EQ(page.Context().SelectedBrush(), initialBrush);
-        EXPECT_EQ(page.Context().SelectedPen(), sim::HostDefaultPen());
+        EXPECT_EQ(page.Context().SelectedBrush(), GetStockObject(NULL_BRUSH));
+        EXPECT_EQ(page.Context().SelectedPen(), GetStockObject(NULL_PEN));
         EXPECT_EQ(page.Context().SelectedFont(),
-                  sim::HostDefaultFont(MfdHostAccess::CellWidth(probe), MfdHostAccess::CellHeight(probe)));
+                  sim::HostDefaultFont(0, MfdHostAccess::CellWidth(probe), MfdHostAccess::CellHeight(probe)));
     }
 }
 

@@ -56,7 +56,7 @@ TEST(Gdi, SelectionDeletionAndAccounting) {
                                           {GdiFault::UnknownContext, gone}};
     EXPECT_EQ(sim::GdiFaults(), faults);
     // The host's stock objects are not counted, and deleting one does nothing.
-    const HFONT stock = sim::HostDefaultFont(11, 17);
+    const HFONT stock = sim::HostDefaultFont(0, 11, 17);
     EXPECT_TRUE(DeleteObject(stock));
     EXPECT_NE(SelectObject(hdc, stock), nullptr);
     EXPECT_EQ(sim::GdiAccounting().created - start.created, 2);
@@ -73,12 +73,12 @@ TEST(PageRender, ColourGridAndPng) {
     page.Draw();
     kalvo::Clipboard = saved;
 
-    // In 24-bit escapes: the title in the host's pale green (0xE0FFE0), with no
+    // In 24-bit escapes: the title in the host's grey (0xE0E0E0), with no
     // background of its own; the selected BOP in white on blue; and the help line of
     // row 4 in black over the band's grey, which fills the rest of the row (the band's
     // path covers the centres of all its cells).
     const std::string grid = sim::RenderTextGrid(page.Context(), {10, 16, true});
-    EXPECT_TRUE(grid.starts_with("\x1b[0;38;2;224;255;224mKalvo MFD  V1.20\x1b[0m\n")) << grid;
+    EXPECT_TRUE(grid.starts_with("\x1b[0;38;2;224;224;224mKalvo MFD  V1.20\x1b[0m\n")) << grid;
     const std::string grey = "48;2;160;160;160m";
     EXPECT_NE(grid.find("\x1b[0;38;2;255;255;255;48;2;0;0;192mBOP\x1b[0m"), std::string::npos) << grid;
     EXPECT_NE(grid.find("\n\x1b[0;" + grey + " \x1b[0;38;2;0;0;0;" + grey + "a=b+c\x1b[0;" + grey +
