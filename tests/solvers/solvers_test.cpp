@@ -165,6 +165,12 @@ const test::SolveCase kCases[] = {
     {GLD, 0, "Vd", {{"Vh", -10}, {"a", 90}}, kSolved, -2.679489658502864e-07, 1e-13},
     {GLD, 1, "a", {{"d", -20000}, {"h", 1500}}, kSolved, 175.7108496684849},  // flown away from the point
     {GLD, 1, "d", {{"h", 1500}, {"a", 0}}, kError},
+
+    // Pairs the catalogue does not have: G is on no list, BOP 2 has no c, BOP no
+    // equation 8. They answer as a variable without a formula.
+    {ORB, 1, "G", {{"r", 1}, {"p", 1}, {"Vt", 1}, {"M", 1}}, kNotAvailable},
+    {BOP, 2, "c", {{"a", 2}, {"b", 4}}, kNotAvailable},
+    {BOP, 8, "a", {{"b", 1}, {"c", 1}}, kNotAvailable},
 };
 // clang-format on
 
@@ -172,11 +178,18 @@ const test::SolveCase kCases[] = {
 
 TEST(Solvers, GuardsBranchesNaNInfinityAndTheShortPi) { test::ExpectCases(worked::kCases); }
 
-// Every triple of the catalogue has its solver (the round trips solve them all).
-TEST(SolverLookup, NoSolverOutsideTheCatalogue) {
-    EXPECT_EQ(FindSolver(ORB, 1, Var(ORB, "G")), nullptr);
-    EXPECT_EQ(FindSolver(BOP, 2, Var(BOP, "c")), nullptr);
-    EXPECT_EQ(FindSolver(BOP, 8, 0), nullptr);
+// Indices with no directory, equation or variable behind them get the
+// not-available routine too: status 2, no cell written.
+TEST(SolverLookup, IndicesOutsideTheCatalogueAreNotAvailable) {
+    const int outside[][3] = {{GLD + 1, 0, 0}, {-1, 0, 0}, {BOP, kMaxEquations, 0}, {BOP, -1, 0},
+                              {ORB, 0, kMaxVariables}, {ORB, 0, -1}};
+    for (const auto& [d, e, v] : outside) {
+        std::array<double, kMaxVariables> cells;
+        cells.fill(test::kUntouched);
+        Cells view{cells, kShortPi};
+        EXPECT_EQ(FindSolver(d, e, v)(view), kNotAvailable) << d << " " << e << " " << v;
+        for (const double cell : cells) EXPECT_EQ(cell, test::kUntouched);
+    }
 }
 
 constexpr double pi = kShortPi;
