@@ -37,6 +37,11 @@ const test::SolveCase kCases[] = {
     {BOP, 5, "a", {{"b", 180}}, kSolved, -5.3589793170057325e-08, 1e-12},
     {BOP, 5, "a", {{"b", 90}}, kError},
     {BOP, 5, "a", {{"b", -90}}, kError},
+    // Other multiples of 180 pass the pole test too: tan b is then k (3.1415926 - pi)
+    // for b = 180 k, good to the rounding of the converted angle (about 1e-8 of it).
+    {BOP, 5, "a", {{"b", 360}}, kSolved, -1.0717958647692e-07, 1e-7},
+    {BOP, 5, "a", {{"b", -180}}, kSolved, 5.358979323846e-08, 1e-7},
+    {BOP, 5, "a", {{"b", 540}}, kSolved, -1.6076937971538e-07, 1e-7},
     {BOP, 6, "a", {{"b", 0}}, kError},
     {BOP, 7, "a", {{"b", 0}}, kError},
     // NaN: the tangent guard compares both remainders as 0 for it, so lets it through;
@@ -59,6 +64,10 @@ const test::SolveCase kCases[] = {
     {ORB, 1, "p", {{"r", r}, {"Vt", Vt}, {"M", 0}}, kError},
     {ORB, 1, "Vt", {{"r", 0}, {"p", p}, {"M", M}}, kError},
     {ORB, 1, "Vt", {{"r", r}, {"p", p}, {"M", -M}}, kError},
+    // The guards stop at 0, not at 1: G M p = 0.667259 with M = 1e10 kg and p = 1 m,
+    // so r = Vt = sqrt(0.667259) = 0.81685922899848 when the other is 1.
+    {ORB, 1, "r", {{"p", 1}, {"Vt", 1}, {"M", 1e10}}, kSolved, 0.81685922899848, 1e-13},
+    {ORB, 1, "Vt", {{"r", 1}, {"p", 1}, {"M", 1e10}}, kSolved, 0.81685922899848, 1e-13},
     {ORB, 2, "p", {{"e", e}, {"v", v}, {"Vr", 0}, {"M", M}}, kError},
     {ORB, 2, "e", {{"p", -p}, {"v", v}, {"Vr", Vr}, {"M", M}}, kError},
     {ORB, 2, "e", {{"p", p}, {"v", 0}, {"Vr", Vr}, {"M", M}}, kError},
@@ -77,6 +86,8 @@ const test::SolveCase kCases[] = {
     {ORB, 3, "p", {{"r", 7182352.928104554}, {"e", e}, {"Vr", 374.040883057513}, {"M", M}}, kSolved, p, 1e-12},
     {ORB, 4, "Vt", {{"Vr", 2}, {"V", 1}}, kError},
     {ORB, 4, "Vr", {{"Vt", 2}, {"V", 1}}, kError},
+    {ORB, 4, "Vr", {{"Vt", 0.6}, {"V", 1}}, kSolved, 0.8},  // a root argument of 0.64, below 1
+    {ORB, 4, "Vt", {{"Vr", 0.6}, {"V", 1}}, kSolved, 0.8},
     {ORB, 4, "V", {{"Vt", NAN}, {"Vr", 1}}, kError},
     {ORB, 5, "p", {{"e", e}, {"M", M}, {"E", 0}}, kError},
     {ORB, 5, "e", {{"p", p}, {"M", M}, {"E", -1e8}}, kError},  // 1 + 2 E p / G M below 0
@@ -128,6 +139,8 @@ const test::SolveCase kCases[] = {
     {MOV, 0, "ap", {{"r", 0}, {"DV", 100}}, kSolved, INFINITY},  // r = 0 passes the guard of ap
     {MOV, 2, "DVt", {{"DV", 3}, {"DVr", 5}}, kError},
     {MOV, 2, "DVr", {{"DV", 3}, {"DVt", 5}}, kError},
+    {MOV, 2, "DVt", {{"DV", 1}, {"DVr", 0.6}}, kSolved, 0.8},  // a root argument of 0.64, below 1
+    {MOV, 2, "DVr", {{"DV", 1}, {"DVt", 0.6}}, kSolved, 0.8},
     {MOV, 2, "DV", {{"DVt", NAN}, {"DVr", 4}}, kError},
 
     {LNC, 0, "rme", {{"M", M}, {"ap", -10}, {"rs", rs}, {"rma", rma}}, kError},  // negative discriminant
