@@ -94,6 +94,6 @@ constexpr SolverEntry kEntries[] = {
 static_assert(EveryEntryLiesOnAList(BOP, kEntries), "BOP: a solver for a variable not on its equation\'s list");
 static_assert(EveryListedVariableHasOneEntry(BOP, kEntries), "BOP: a listed variable with no solver, or with two");
 
-const SolverTable kBasicSolvers = MakeSolverTable(BOP, kEntries);
+constinit const SolverTable kBasicSolvers = MakeSolverTable(BOP, kEntries);
 
 }  // namespace kalvo

@@ -52,6 +52,6 @@ constexpr SolverEntry kEntries[] = {
 static_assert(EveryEntryLiesOnAList(ESC, kEntries), "ESC: a solver for a variable not on its equation\'s list");
 static_assert(EveryListedVariableHasOneEntry(ESC, kEntries), "ESC: a listed variable with no solver, or with two");
 
-const SolverTable kEscapeSolvers = MakeSolverTable(ESC, kEntries);
+constinit const SolverTable kEscapeSolvers = MakeSolverTable(ESC, kEntries);
 
 }  // namespace kalvo

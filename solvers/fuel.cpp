@@ -63,6 +63,6 @@ constexpr SolverEntry kEntries[] = {
 static_assert(EveryEntryLiesOnAList(FUE, kEntries), "FUE: a solver for a variable not on its equation\'s list");
 static_assert(EveryListedVariableHasOneEntry(FUE, kEntries), "FUE: a listed variable with no solver, or with two");
 
-const SolverTable kFuelSolvers = MakeSolverTable(FUE, kEntries);
+constinit const SolverTable kFuelSolvers = MakeSolverTable(FUE, kEntries);
 
 }  // namespace kalvo

@@ -47,6 +47,6 @@ constexpr SolverEntry kEntries[] = {
 static_assert(EveryEntryLiesOnAList(GLD, kEntries), "GLD: a solver for a variable not on its equation\'s list");
 static_assert(EveryListedVariableHasOneEntry(GLD, kEntries), "GLD: a listed variable with no solver, or with two");
 
-const SolverTable kGlideSolvers = MakeSolverTable(GLD, kEntries);
+constinit const SolverTable kGlideSolvers = MakeSolverTable(GLD, kEntries);
 
 }  // namespace kalvo

@@ -58,6 +58,6 @@ constexpr SolverEntry kEntries[] = {
 static_assert(EveryEntryLiesOnAList(INC, kEntries), "INC: a solver for a variable not on its equation\'s list");
 static_assert(EveryListedVariableHasOneEntry(INC, kEntries), "INC: a listed variable with no solver, or with two");
 
-const SolverTable kInclinationSolvers = MakeSolverTable(INC, kEntries);
+constinit const SolverTable kInclinationSolvers = MakeSolverTable(INC, kEntries);
 
 }  // namespace kalvo

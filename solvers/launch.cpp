@@ -118,6 +118,6 @@ constexpr SolverEntry kEntries[] = {
 static_assert(EveryEntryLiesOnAList(LNC, kEntries), "LNC: a solver for a variable not on its equation\'s list");
 static_assert(EveryListedVariableHasOneEntry(LNC, kEntries), "LNC: a listed variable with no solver, or with two");
 
-const SolverTable kLaunchSolvers = MakeSolverTable(LNC, kEntries);
+constinit const SolverTable kLaunchSolvers = MakeSolverTable(LNC, kEntries);
 
 }  // namespace kalvo

@@ -68,6 +68,6 @@ constexpr SolverEntry kEntries[] = {
 static_assert(EveryEntryLiesOnAList(MOV, kEntries), "MOV: a solver for a variable not on its equation\'s list");
 static_assert(EveryListedVariableHasOneEntry(MOV, kEntries), "MOV: a listed variable with no solver, or with two");
 
-const SolverTable kManoeuvreSolvers = MakeSolverTable(MOV, kEntries);
+constinit const SolverTable kManoeuvreSolvers = MakeSolverTable(MOV, kEntries);
 
 }  // namespace kalvo

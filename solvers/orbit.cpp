@@ -299,6 +299,6 @@ constexpr SolverEntry kEntries[] = {
 static_assert(EveryEntryLiesOnAList(ORB, kEntries), "ORB: a solver for a variable not on its equation\'s list");
 static_assert(EveryListedVariableHasOneEntry(ORB, kEntries), "ORB: a listed variable with no solver, or with two");
 
-const SolverTable kOrbitSolvers = MakeSolverTable(ORB, kEntries);
+constinit const SolverTable kOrbitSolvers = MakeSolverTable(ORB, kEntries);
 
 }  // namespace kalvo

@@ -90,6 +90,6 @@ constexpr SolverEntry kEntries[] = {
 static_assert(EveryEntryLiesOnAList(RNT, kEntries), "RNT: a solver for a variable not on its equation\'s list");
 static_assert(EveryListedVariableHasOneEntry(RNT, kEntries), "RNT: a listed variable with no solver, or with two");
 
-const SolverTable kRendezvousSolvers = MakeSolverTable(RNT, kEntries);
+constinit const SolverTable kRendezvousSolvers = MakeSolverTable(RNT, kEntries);
 
 }  // namespace kalvo

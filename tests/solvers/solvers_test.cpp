@@ -103,7 +103,11 @@ const test::SolveCase kCases[] = {
     {ORB, 8, "e", {{"r", 1}, {"v", 0}, {"ra", -1}}, kError},
     {ORB, 8, "v", {{"r", 1}, {"e", 0.5}, {"ra", 10}}, kError},  // cos v above 1
     {ORB, 8, "v", {{"r", 10}, {"e", 0.5}, {"ra", 1}}, kError},  // below -1
+    {ORB, 8, "v", {{"r", 2}, {"e", 0.5}, {"ra", 7}}, kError},   // cos v = 1.5, between 1 and 2
     {ORB, 8, "ra", {{"r", r}, {"e", 1}, {"v", v}}, kError},
+    // A semi-latus below 1 m is still an orbit: at t = 0 the search finds no sign
+    // change and gives the end of its range, 360.
+    {ORB, 9, "v", {{"p", 0.5}, {"e", 0}, {"M", M}, {"t", 0}}, kSolved, 360},
 
     // Strict guards: no speed comes out as 0; that of Vsc (q >= 0) lets a NaN pass.
     {ESC, 0, "Vhx", {{"Vsc", 11000}, {"Vbo", 11000}}, kError},
@@ -132,6 +136,7 @@ const test::SolveCase kCases[] = {
     {INC, 1, "Di", {{"DV", 15600}, {"Vc", -7800}}, kSolved, 180.000003070, 1e-10},
     {INC, 1, "Di", {{"DV", 15600.001}, {"Vc", 7800}}, kError},
     {INC, 1, "Vc", {{"DV", 100}, {"Di", 0}}, kError},
+    {INC, 1, "Di", {{"DV", 1}, {"Vc", 1}}, kSolved, 60.0000010235, 1e-10},  // acos 0.5 = pi/3, as DV = Vc
 
     {MOV, 0, "r", {{"DV", 100}, {"ap", 0}}, kError},
     {MOV, 0, "DV", {{"r", -1}, {"ap", 2}}, kError},
