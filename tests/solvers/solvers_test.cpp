@@ -199,7 +199,7 @@ TEST(Solvers, GuardsBranchesNaNInfinityAndTheShortPi) { test::ExpectCases(worked
 // Indices with no directory, equation or variable behind them get the
 // not-available routine too: status 2, no cell written.
 TEST(SolverLookup, IndicesOutsideTheCatalogueAreNotAvailable) {
-    const int outside[][3] = {{GLD + 1, 0, 0}, {-1, 0, 0}, {BOP, kMaxEquations, 0}, {BOP, -1, 0},
+    const int outside[][3] = {{GLD + 1, 0, 0},         {-1, 0, 0},  {BOP, kMaxEquations, 0}, {BOP, -1, 0},
                               {ORB, 0, kMaxVariables}, {ORB, 0, -1}};
     for (const auto& [d, e, v] : outside) {
         std::array<double, kMaxVariables> cells;
