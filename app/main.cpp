@@ -11,9 +11,9 @@
 #include "app/module_location.h"
 #include "app/play_command.h"
 #include "app/solve_command.h"
-#include "ui/version.h"
 #include "sim/host/module_loader.h"
 #include "sim/world/scenario.h"
+#include "ui/version.h"
 
 namespace {
 

@@ -8,12 +8,9 @@
 #include <array>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/constants.h"
 
 namespace kalvo {
-
-// The constant of gravitation as the catalogue keeps it, in m^3/s^2/kg: the 1986
-// CODATA recommended value.
-inline constexpr double kGravitationalConstant = 6.67259e-11;
 
 // The cells of one directory in one variable set, by variable.
 using DirectoryCells = std::array<double, kMaxVariables>;

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <limits>
 
+#include "catalogue/constants.h"
 #include "catalogue/status.h"
 #include "solvers/conventions.h"
-#include "ui/solver_mfd.h"  // kShortPi
 
 namespace kalvo {
 

@@ -9,7 +9,15 @@ constexpr int a = Var(BOP, "a");
 constexpr int b = Var(BOP, "b");
 constexpr int c = Var(BOP, "c");
 
-constexpr double kOneOver90 = 1.0 / 90.0;
+// The equations, named by their first help line.
+constexpr int kSum = Equation(BOP, "a=b+c");
+constexpr int kProduct = Equation(BOP, "a=b*c");
+constexpr int kRoot = Equation(BOP, "a=sqrt(b)");
+constexpr int kSine = Equation(BOP, "a=sin(b)");
+constexpr int kCosine = Equation(BOP, "a=cos(b)");
+constexpr int kTangent = Equation(BOP, "a=tan(b)");
+constexpr int kNaturalLog = Equation(BOP, "a=ln(b)");
+constexpr int kDecimalLog = Equation(BOP, "a=log(b)");
 
 // An odd multiple of 90 degrees, where the tangent has a pole. A NaN angle passes:
 // both remainders then compare as 0.
@@ -21,76 +29,71 @@ bool IsTangentPole(double degrees) {
 
 // clang-format off
 constexpr SolverEntry kEntries[] = {
-    // 0 "a=b+c"
-    {0, a, [](Cells& x) { x[a] = x[b] + x[c]; return kSolved; }},
-    {0, b, [](Cells& x) { x[b] = x[a] - x[c]; return kSolved; }},
-    {0, c, [](Cells& x) { x[c] = x[a] - x[b]; return kSolved; }},
+    {kSum, a, [](Cells& x) { x[a] = x[b] + x[c]; return kSolved; }},
+    {kSum, b, [](Cells& x) { x[b] = x[a] - x[c]; return kSolved; }},
+    {kSum, c, [](Cells& x) { x[c] = x[a] - x[b]; return kSolved; }},
 
-    // 1 "a=b*c"
-    {1, a, [](Cells& x) { x[a] = x[c] * x[b]; return kSolved; }},
-    {1, b, [](Cells& x) {
+    {kProduct, a, [](Cells& x) { x[a] = x[c] * x[b]; return kSolved; }},
+    {kProduct, b, [](Cells& x) {
          if (Eq(x[c], 0)) return kError;
          x[b] = x[a] / x[c];
          return kSolved;
      }},
-    {1, c, [](Cells& x) {
+    {kProduct, c, [](Cells& x) {
          if (Eq(x[b], 0)) return kError;
          x[c] = x[a] / x[b];
          return kSolved;
      }},
 
-    // 2 "a=sqrt(b)"
-    {2, a, [](Cells& x) {
+    {kRoot, a, [](Cells& x) {
          if (Lt(x[b], 0)) return kError;
          x[a] = std::sqrt(x[b]);
          return kSolved;
      }},
-    {2, b, [](Cells& x) { x[b] = Square(x[a]); return kSolved; }},
+    {kRoot, b, [](Cells& x) { x[b] = Square(x[a]); return kSolved; }},
 
-    // 3 "a=sin(b)"
-    {3, a, [](Cells& x) { x[a] = std::sin(Radians(x[b], x.pi)); return kSolved; }},
-    {3, b, [](Cells& x) {
+    {kSine, a, [](Cells& x) { x[a] = std::sin(Radians(x[b], x.pi)); return kSolved; }},
+    {kSine, b, [](Cells& x) {
          if (Lt(x[a], -1) || Gt(x[a], 1)) return kError;
          x[b] = Degrees(std::asin(x[a]), x.pi);
          return kSolved;
      }},
 
-    // 4 "a=cos(b)"
-    {4, a, [](Cells& x) { x[a] = std::cos(Radians(x[b], x.pi)); return kSolved; }},
-    {4, b, [](Cells& x) {
+    {kCosine, a, [](Cells& x) { x[a] = std::cos(Radians(x[b], x.pi)); return kSolved; }},
+    {kCosine, b, [](Cells& x) {
          if (Lt(x[a], -1) || Gt(x[a], 1)) return kError;
          x[b] = Degrees(std::acos(x[a]), x.pi);
          return kSolved;
      }},
 
-    // 5 "a=tan(b)"
-    {5, a, [](Cells& x) {
+    {kTangent, a, [](Cells& x) {
          if (IsTangentPole(x[b])) return kError;
          x[a] = std::tan(Radians(x[b], x.pi));
          return kSolved;
      }},
-    {5, b, [](Cells& x) { x[b] = Degrees(std::atan(x[a]), x.pi); return kSolved; }},
+    {kTangent, b, [](Cells& x) { x[b] = Degrees(std::atan(x[a]), x.pi); return kSolved; }},
 
-    // 6 "a=ln(b)"
-    {6, a, [](Cells& x) {
+    {kNaturalLog, a, [](Cells& x) {
          if (Le(x[b], 0)) return kError;
          x[a] = std::log(x[b]);
          return kSolved;
      }},
-    {6, b, [](Cells& x) { x[b] = std::pow(std::exp(1.0), x[a]); return kSolved; }},
+    {kNaturalLog, b, [](Cells& x) { x[b] = std::pow(std::exp(1.0), x[a]); return kSolved; }},
 
-    // 7 "a=log(b)"
-    {7, a, [](Cells& x) {
+    {kDecimalLog, a, [](Cells& x) {
          if (Le(x[b], 0)) return kError;
          x[a] = std::log10(x[b]);
          return kSolved;
      }},
-    {7, b, [](Cells& x) { x[b] = std::pow(10.0, x[a]); return kSolved; }},
+    {kDecimalLog, b, [](Cells& x) { x[b] = std::pow(10.0, x[a]); return kSolved; }},
 };
 // clang-format on
 
 }  // namespace
 
-const DirectorySolvers kBasicSolvers{BOP, kEntries};
+static_assert(EveryEntryLiesOnAList(BOP, kEntries), "BOP: a solver for a variable not on its equation\'s list");
+static_assert(EveryListedVariableHasOneEntry(BOP, kEntries), "BOP: a listed variable with no solver, or with two");
+
+constinit const SolverTable kBasicSolvers = MakeSolverTable(BOP, kEntries);
 
 }  // namespace kalvo

@@ -6,8 +6,10 @@
 #include <array>
 #include <cmath>
 #include <span>
+#include <string_view>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/constants.h"
 #include "catalogue/status.h"
 
 namespace kalvo {
@@ -22,8 +24,6 @@ struct Cells {
 };
 
 using Solver = int (*)(Cells&);
-
-inline constexpr double kOneOver180 = 1.0 / 180.0;
 
 inline double Radians(double degrees, double pi) { return degrees * pi * kOneOver180; }
 inline double Degrees(double radians, double pi) { return radians * 180.0 / pi; }
@@ -43,36 +43,88 @@ inline bool Ge(double a, double b) { return a >= b; }
 // The shared routine of every variable that has no formula in its equation.
 inline int NotAvailable(Cells&) { return kNotAvailable; }
 
-// A solver of one (equation, variable) pair of a directory.
+// The equation of directory d whose first help line is `firstLine`, as the solver
+// tables name it; an unknown line does not compile.
+consteval int Equation(Directory d, std::string_view firstLine) {
+    for (int e = 0; e < EquationCount(d); ++e)
+        if (kCatalogue[d].equations[e].help[0] == firstLine) return e;
+    throw "no equation with this first help line in the directory";
+}
+
+// The solver of one (equation, variable) pair of a directory, as a directory's
+// source lists them.
 struct SolverEntry {
     int equation;
     int variable;
     Solver solve;
 };
 
-struct DirectorySolvers {
+// Whether variable index v is on equation e's list.
+constexpr bool Lists(Directory d, int e, int v) {
+    const VariableNumbers list = EquationVariableNumbers(d, e);
+    for (int k = 0; k < list.count; ++k)
+        if (list.number[k] == v + 1) return true;
+    return false;
+}
+
+// Every entry names an equation of the directory, a variable on that equation's
+// list and a routine.
+consteval bool EveryEntryLiesOnAList(Directory d, std::span<const SolverEntry> entries) {
+    for (const SolverEntry& entry : entries)
+        if (entry.equation < 0 || entry.equation >= EquationCount(d) || entry.solve == nullptr ||
+            !Lists(d, entry.equation, entry.variable))
+            return false;
+    return true;
+}
+
+// Every variable on every equation's list has exactly one entry.
+consteval bool EveryListedVariableHasOneEntry(Directory d, std::span<const SolverEntry> entries) {
+    for (int e = 0; e < EquationCount(d); ++e) {
+        const VariableNumbers list = EquationVariableNumbers(d, e);
+        for (int k = 0; k < list.count; ++k) {
+            int found = 0;
+            for (const SolverEntry& entry : entries)
+                found += entry.equation == e && entry.variable == list.number[k] - 1;
+            if (found != 1) return false;
+        }
+    }
+    return true;
+}
+
+// One directory's solvers by equation and variable index. A slot the catalogue
+// has no pair for holds the not-available routine, so no slot is ever null.
+struct SolverTable {
     Directory directory;
-    std::span<const SolverEntry> entries;
+    std::array<std::array<Solver, kMaxVariables>, kMaxEquations> solver;
 };
 
-extern const DirectorySolvers kBasicSolvers;
-extern const DirectorySolvers kOrbitSolvers;
-extern const DirectorySolvers kEscapeSolvers;
-extern const DirectorySolvers kFuelSolvers;
-extern const DirectorySolvers kInclinationSolvers;
-extern const DirectorySolvers kManoeuvreSolvers;
-extern const DirectorySolvers kLaunchSolvers;
-extern const DirectorySolvers kRendezvousSolvers;
-extern const DirectorySolvers kGlideSolvers;
+// The table of a directory's entries; they must have passed the two checks above.
+consteval SolverTable MakeSolverTable(Directory d, std::span<const SolverEntry> entries) {
+    SolverTable table{d, {}};
+    for (auto& equation : table.solver) equation.fill(NotAvailable);
+    for (const SolverEntry& entry : entries) table.solver[entry.equation][entry.variable] = entry.solve;
+    return table;
+}
+
+extern const SolverTable kBasicSolvers;
+extern const SolverTable kOrbitSolvers;
+extern const SolverTable kEscapeSolvers;
+extern const SolverTable kFuelSolvers;
+extern const SolverTable kInclinationSolvers;
+extern const SolverTable kManoeuvreSolvers;
+extern const SolverTable kLaunchSolvers;
+extern const SolverTable kRendezvousSolvers;
+extern const SolverTable kGlideSolvers;
 
 // Every directory's solvers, in the catalogue's order.
-inline const DirectorySolvers* const kEveryDirectorySolvers[] = {
+inline const SolverTable* const kEveryDirectorySolvers[] = {
     &kBasicSolvers,     &kOrbitSolvers,  &kEscapeSolvers,     &kFuelSolvers,  &kInclinationSolvers,
     &kManoeuvreSolvers, &kLaunchSolvers, &kRendezvousSolvers, &kGlideSolvers,
 };
 
-// The solver of (directory, equation, variable index), or null for a triple the
-// catalogue does not have.
+// The solver of (directory, equation, variable index). Never null: a triple the
+// catalogue does not have, indices out of range included, gets the not-available
+// routine, which writes nothing.
 Solver FindSolver(int directory, int equation, int variable);
 
 // Solves equation e of directory d for variable v, a triple the catalogue has, on

@@ -15,10 +15,13 @@ constexpr int Isp = Var(FUE, "Isp");
 constexpr int THR = Var(FUE, "THR");
 constexpr int tbn = Var(FUE, "tbn");
 
+// The equations, named by their first help line.
+constexpr int kRocket = Equation(FUE, "DV=ln((ms+ml+mi)/(ms+ml+mf)))*Isp");
+constexpr int kBurnTime = Equation(FUE, "tbn=(mi-mf)*Isp/THR");
+
 // clang-format off
 constexpr SolverEntry kEntries[] = {
-    // 0 "DV=ln((ms+ml+mi)/(ms+ml+mf)))*Isp"
-    {0, DV, [](Cells& x) {
+    {kRocket, DV, [](Cells& x) {
          const double finalMass = (x[mf] + x[ms]) + x[ml];
          if (Eq(finalMass, 0)) return kError;
          const double ratio = ((x[mi] + x[ms]) + x[ml]) / finalMass;
@@ -26,29 +29,28 @@ constexpr SolverEntry kEntries[] = {
          x[DV] = std::log(ratio) * x[Isp];
          return kSolved;
      }},
-    {0, ms, NotAvailable},
-    {0, ml, NotAvailable},
-    {0, mi, NotAvailable},
+    {kRocket, ms, NotAvailable},
+    {kRocket, ml, NotAvailable},
+    {kRocket, mi, NotAvailable},
     // A speed decrease costs the same fuel as an increase: the fuel left after burning.
-    {0, mf, [](Cells& x) {
+    {kRocket, mf, [](Cells& x) {
          if (Eq(x[Isp], 0)) return kError;
          const double f = std::exp(std::fabs(x[DV]) / x[Isp]);
          if (Eq(f, 0)) return kError;
          x[mf] = (((x[mi] + x[ms]) + x[ml]) - (x[ms] + x[ml]) * f) / f;
          return kSolved;
      }},
-    {0, Isp, NotAvailable},
+    {kRocket, Isp, NotAvailable},
 
-    // 1 "tbn=(mi-mf)*Isp/THR"
-    {1, mi, NotAvailable},
-    {1, mf, [](Cells& x) {
+    {kBurnTime, mi, NotAvailable},
+    {kBurnTime, mf, [](Cells& x) {
          if (Le(x[Isp], 0)) return kError;
          x[mf] = x[mi] - (x[THR] * x[tbn]) / x[Isp];
          return kSolved;
      }},
-    {1, Isp, NotAvailable},
-    {1, THR, NotAvailable},
-    {1, tbn, [](Cells& x) {
+    {kBurnTime, Isp, NotAvailable},
+    {kBurnTime, THR, NotAvailable},
+    {kBurnTime, tbn, [](Cells& x) {
          if (Eq(x[THR], 0)) return kError;  // only a zero thrust, not a negative one
          x[tbn] = ((x[mi] - x[mf]) * x[Isp]) / x[THR];
          return kSolved;
@@ -58,6 +60,9 @@ constexpr SolverEntry kEntries[] = {
 
 }  // namespace
 
-const DirectorySolvers kFuelSolvers{FUE, kEntries};
+static_assert(EveryEntryLiesOnAList(FUE, kEntries), "FUE: a solver for a variable not on its equation\'s list");
+static_assert(EveryListedVariableHasOneEntry(FUE, kEntries), "FUE: a listed variable with no solver, or with two");
+
+constinit const SolverTable kFuelSolvers = MakeSolverTable(FUE, kEntries);
 
 }  // namespace kalvo

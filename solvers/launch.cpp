@@ -20,6 +20,12 @@ constexpr int Az2 = Var(LNC, "Az2");
 constexpr int Inc = Var(LNC, "Inc");
 constexpr int Lat = Var(LNC, "Lat");
 
+// The equations, named by their first help line.
+constexpr int kCutOffDistance = Equation(LNC, "rme=(-G*M*ap+rs*ap^2*rma+sqrt(G^2");
+constexpr int kCutOffTime = Equation(LNC, "tme=sqrt(2*(rme-rs)/ap)");
+constexpr int kCutOffSpeed = Equation(LNC, "Vme=sqrt(2*(G*M/rma-G*M/rme))");
+constexpr int kAzimuths = Equation(LNC, "sin(Azm)=cos(Inc)/cos(Lat)");
+
 // Both azimuths at once, the northbound one in [-90, 90] and its mirror about
 // north-south; neither is written when the inclination is out of reach.
 int SolveAzimuths(Cells& x) {
@@ -34,9 +40,9 @@ int SolveAzimuths(Cells& x) {
 
 // clang-format off
 constexpr SolverEntry kEntries[] = {
-    // 0: the energy of the burn, ap (rme - rs), equals G M (1/rme - 1/rma).
+    // The energy of the burn, ap (rme - rs), equals G M (1/rme - 1/rma).
     // rme is the larger root of ap rma rme^2 + (G M - ap rs rma) rme - G M rma = 0.
-    {0, rme, [](Cells& x) {
+    {kCutOffDistance, rme, [](Cells& x) {
          const double P = (x[ap] * x[rs]) * x[rma];
          const double D = (Square(x[M]) * Square(x[G]) - 2 * ((P * x[M]) * x[G])) +
                           (Square(x[ap]) * Square(x[rs]) + 4 * ((x[ap] * x[M]) * x[G])) * Square(x[rma]);
@@ -46,29 +52,28 @@ constexpr SolverEntry kEntries[] = {
          x[rme] = -(((x[M] * x[G]) - P) - std::sqrt(D)) / Q;
          return kSolved;
      }},
-    {0, M, NotAvailable},
-    {0, ap, [](Cells& x) {
+    {kCutOffDistance, M, NotAvailable},
+    {kCutOffDistance, ap, [](Cells& x) {
          if (Eq(x[rs] - x[rme], 0) || Eq(x[rma], 0) || Eq(x[rme], 0)) return kError;
          x[ap] = -(((1 / x[rme] - 1 / x[rma]) * x[M]) * x[G]) / (x[rs] - x[rme]);
          return kSolved;
      }},
-    {0, rs, NotAvailable},
-    {0, rma, [](Cells& x) {
+    {kCutOffDistance, rs, NotAvailable},
+    {kCutOffDistance, rma, [](Cells& x) {
          const double N = ((x[G] * x[M]) - Square(x[rme]) * x[ap]) + (x[rs] * x[rme]) * x[ap];
          if (Eq(N, 0)) return kError;
          x[rma] = ((x[rme] * x[G]) * x[M]) / N;
          return kSolved;
      }},
 
-    // 1 "tme=sqrt(2*(rme-rs)/ap)"
-    {1, rme, [](Cells& x) { x[rme] = (Square(x[tme]) * x[ap]) * 0.5 + x[rs]; return kSolved; }},
-    {1, ap, [](Cells& x) {
+    {kCutOffTime, rme, [](Cells& x) { x[rme] = (Square(x[tme]) * x[ap]) * 0.5 + x[rs]; return kSolved; }},
+    {kCutOffTime, ap, [](Cells& x) {
          if (Eq(Square(x[tme]), 0)) return kError;
          x[ap] = ((x[rme] - x[rs]) + (x[rme] - x[rs])) / Square(x[tme]);
          return kSolved;
      }},
-    {1, rs, NotAvailable},
-    {1, tme, [](Cells& x) {
+    {kCutOffTime, rs, NotAvailable},
+    {kCutOffTime, tme, [](Cells& x) {
          if (Eq(x[ap], 0)) return kError;
          const double q = ((x[rme] - x[rs]) + (x[rme] - x[rs])) / x[ap];
          if (Lt(q, 0)) return kError;
@@ -76,23 +81,22 @@ constexpr SolverEntry kEntries[] = {
          return kSolved;
      }},
 
-    // 2 "Vme=sqrt(2*(G*M/rma-G*M/rme))"
-    {2, rme, [](Cells& x) {
+    {kCutOffSpeed, rme, [](Cells& x) {
          const double g = x[M] * x[G];
          const double N = -(Square(x[Vme]) * x[rma]) - (g + g);
          if (Eq(N, 0)) return kError;
          x[rme] = ((g * x[rma]) * (-2)) / N;
          return kSolved;
      }},
-    {2, M, NotAvailable},
-    {2, rma, [](Cells& x) {
+    {kCutOffSpeed, M, NotAvailable},
+    {kCutOffSpeed, rma, [](Cells& x) {
          const double g = x[M] * x[G];
          const double N = (g + g) - Square(x[Vme]) * x[rme];
          if (Eq(N, 0)) return kError;
          x[rma] = ((g * x[rme]) + (g * x[rme])) / N;
          return kSolved;
      }},
-    {2, Vme, [](Cells& x) {
+    {kCutOffSpeed, Vme, [](Cells& x) {
          const double g = x[M] * x[G];
          const double P = x[rma] * x[rme];
          const double Q = x[rma] - x[rme];
@@ -101,16 +105,19 @@ constexpr SolverEntry kEntries[] = {
          return kSolved;
      }},
 
-    // 3 "sin(Azm)=cos(Inc)/cos(Lat)": either azimuth gives both.
-    {3, Az1, SolveAzimuths},
-    {3, Az2, SolveAzimuths},
-    {3, Inc, NotAvailable},
-    {3, Lat, NotAvailable},
+    // Either azimuth gives both.
+    {kAzimuths, Az1, SolveAzimuths},
+    {kAzimuths, Az2, SolveAzimuths},
+    {kAzimuths, Inc, NotAvailable},
+    {kAzimuths, Lat, NotAvailable},
 };
 // clang-format on
 
 }  // namespace
 
-const DirectorySolvers kLaunchSolvers{LNC, kEntries};
+static_assert(EveryEntryLiesOnAList(LNC, kEntries), "LNC: a solver for a variable not on its equation\'s list");
+static_assert(EveryListedVariableHasOneEntry(LNC, kEntries), "LNC: a listed variable with no solver, or with two");
+
+constinit const SolverTable kLaunchSolvers = MakeSolverTable(LNC, kEntries);
 
 }  // namespace kalvo

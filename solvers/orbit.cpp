@@ -21,6 +21,19 @@ constexpr int ra = Var(ORB, "ra");
 constexpr int rp = Var(ORB, "rp");
 constexpr int t = Var(ORB, "t");
 
+// The equations, named by their first help line.
+constexpr int kConic = Equation(ORB, "r=p/(1+e*cos(v))");
+constexpr int kTangentialSpeed = Equation(ORB, "Vt=sqrt(p*G*M)/r");
+constexpr int kRadialSpeed = Equation(ORB, "Vr=e*sqrt(G*M/p)*sin(v)");
+constexpr int kEccentricityFromSpeeds = Equation(ORB, "e=sqrt(Vr^2*p/(G*M)");
+constexpr int kTotalSpeed = Equation(ORB, "V=sqrt(Vt^2+Vr^2)");
+constexpr int kEnergy = Equation(ORB, "E=G*M/p*((1+e^2)/2-1)");
+constexpr int kEccentricityFromApsides = Equation(ORB, "e=(ra-rp)/(rp+ra)");
+constexpr int kSemiLatus = Equation(ORB, "p=rp(1+e)");
+constexpr int kEccentricityFromApogee = Equation(ORB, "e=(ra/r-1)/(cos(v)+ra/r)");
+constexpr int kTimeFromPerigee = Equation(ORB, "t=(2*atanh(sqrt(e-1)*(cos(v)-1)/sin(v)");
+constexpr int kPeriod = Equation(ORB, "t=2*pi()*sqrt(((ra+rp)/2)^3/(G*M))");
+
 double GM(Cells& x) { return x[M] * x[G]; }
 double CosV(Cells& x) { return std::cos(Radians(x[v], x.pi)); }
 double SinV(Cells& x) { return std::sin(Radians(x[v], x.pi)); }
@@ -47,21 +60,20 @@ double CubedSemiMajorAxis(Cells& x) { return Square(x[t]) * 0.25 / x.pi / x.pi *
 
 // clang-format off
 constexpr SolverEntry kEntries[] = {
-    // 0 "r=p/(1+e*cos(v))"
-    {0, r, [](Cells& x) {
+    {kConic, r, [](Cells& x) {
          const double d = 1 + x[e] * CosV(x);
          if (Le(d, 0)) return kError;
          x[r] = x[p] / d;
          return kSolved;
      }},
-    {0, p, [](Cells& x) { x[p] = x[r] * (1 + x[e] * CosV(x)); return kSolved; }},
-    {0, e, [](Cells& x) {
+    {kConic, p, [](Cells& x) { x[p] = x[r] * (1 + x[e] * CosV(x)); return kSolved; }},
+    {kConic, e, [](Cells& x) {
          const double cosV = CosV(x);
          if (Eq(cosV, 0)) return kError;
          x[e] = (x[p] / x[r] - 1) / cosV;
          return kSolved;
      }},
-    {0, v, [](Cells& x) {
+    {kConic, v, [](Cells& x) {
          if (Eq(x[r] * x[e], 0)) return kError;
          const double cosV = (x[p] / x[r] - 1) / x[e];
          if (Gt(cosV, 1) || Lt(cosV, -1)) return kError;
@@ -69,176 +81,168 @@ constexpr SolverEntry kEntries[] = {
          return kSolved;
      }},
 
-    // 1 "Vt=sqrt(p*G*M)/r"
-    {1, r, [](Cells& x) {
+    {kTangentialSpeed, r, [](Cells& x) {
          if (Eq(x[Vt], 0) || Lt(GM(x) * x[p], 0)) return kError;
          x[r] = std::sqrt(GM(x) * x[p]) / x[Vt];
          return kSolved;
      }},
-    {1, p, [](Cells& x) {
+    {kTangentialSpeed, p, [](Cells& x) {
          if (Eq(x[M], 0)) return kError;
          x[p] = Square(x[r]) * Square(x[Vt]) / x[G] / x[M];
          return kSolved;
      }},
-    {1, Vt, [](Cells& x) {
+    {kTangentialSpeed, Vt, [](Cells& x) {
          if (Eq(x[r], 0) || Lt(GM(x) * x[p], 0)) return kError;
          x[Vt] = std::sqrt(GM(x) * x[p]) / x[r];
          return kSolved;
      }},
-    {1, M, NotAvailable},
+    {kTangentialSpeed, M, NotAvailable},
 
-    // 2 "Vr=e*sqrt(G*M/p)*sin(v)"
-    {2, p, [](Cells& x) {
+    {kRadialSpeed, p, [](Cells& x) {
          if (Eq(Square(x[Vr]), 0)) return kError;
          x[p] = Square(SinV(x)) * Square(x[e]) * GM(x) / Square(x[Vr]);
          return kSolved;
      }},
-    {2, e, [](Cells& x) {
+    {kRadialSpeed, e, [](Cells& x) {
          if (Eq(x[p], 0) || Le(GM(x) * x[p], 0)) return kError;
          const double sinV = SinV(x);
          if (Eq(sinV, 0)) return kError;
          x[e] = x[Vr] / std::sqrt(GM(x) / x[p]) / sinV;
          return kSolved;
      }},
-    {2, v, [](Cells& x) {
+    {kRadialSpeed, v, [](Cells& x) {
          if (Eq(x[p], 0) || Le(GM(x) * x[p], 0) || Eq(x[e], 0)) return kError;
          const double sinV = x[Vr] / (x[e] * std::sqrt(GM(x) / x[p]));
          if (Gt(sinV, 1) || Lt(sinV, -1)) return kError;
          x[v] = Degrees(std::asin(sinV), x.pi);
          return kSolved;
      }},
-    {2, Vr, [](Cells& x) {
+    {kRadialSpeed, Vr, [](Cells& x) {
          if (Eq(x[p], 0) || Le(GM(x) * x[p], 0)) return kError;
          x[Vr] = x[e] * std::sqrt(GM(x) / x[p]) * SinV(x);
          return kSolved;
      }},
-    {2, M, NotAvailable},
+    {kRadialSpeed, M, NotAvailable},
 
-    // 3 "e=sqrt(Vr^2*p/(G*M)" "+p^2/r^2-2*p/r+1)"
-    {3, r, [](Cells& x) {
+    {kEccentricityFromSpeeds, r, [](Cells& x) {
          const double q = Square(x[e]) - Square(x[Vr]) * x[p] / GM(x);
          if (Eq(GM(x), 0) || Lt(q, 0)) return kError;
          x[r] = x[p] / (1 + std::sqrt(q));
          return kSolved;
      }},
-    {3, p, [](Cells& x) {
+    {kEccentricityFromSpeeds, p, [](Cells& x) {
          const double B = Square(x[Vr]) / GM(x) - 2 / x[r];
          const double D = Square(B) - (1 - Square(x[e])) * 4 / Square(x[r]);
          if (Eq(GM(x) * x[r], 0) || Lt(D, 0)) return kError;
          x[p] = 0.5 * Square(x[r]) * (-std::sqrt(D) - B);
          return kSolved;
      }},
-    {3, e, [](Cells& x) {
+    {kEccentricityFromSpeeds, e, [](Cells& x) {
          const double q = Square(x[Vr]) * x[p] / GM(x) + Square(x[p] / x[r]) - 2 * x[p] / x[r] + 1;
          if (Eq(GM(x) * x[r], 0) || Lt(q, 0)) return kError;
          x[e] = std::sqrt(q);
          return kSolved;
      }},
-    {3, Vr, [](Cells& x) {
+    {kEccentricityFromSpeeds, Vr, [](Cells& x) {
          const double N = (Square(x[e]) - Square(x[p] / x[r] - 1)) * GM(x);
          if (Lt(N, 0) || Eq(x[p], 0)) return kError;
          x[Vr] = std::sqrt(N / x[p]);
          return kSolved;
      }},
-    {3, M, NotAvailable},
+    {kEccentricityFromSpeeds, M, NotAvailable},
 
-    // 4 "V=sqrt(Vt^2+Vr^2)"
-    {4, Vt, [](Cells& x) {
+    {kTotalSpeed, Vt, [](Cells& x) {
          const double q = Square(x[V]) - Square(x[Vr]);
          if (Lt(q, 0)) return kError;
          x[Vt] = std::sqrt(q);
          return kSolved;
      }},
-    {4, Vr, [](Cells& x) {
+    {kTotalSpeed, Vr, [](Cells& x) {
          const double q = Square(x[V]) - Square(x[Vt]);
          if (Lt(q, 0)) return kError;
          x[Vr] = std::sqrt(q);
          return kSolved;
      }},
-    {4, V, [](Cells& x) {
+    {kTotalSpeed, V, [](Cells& x) {
          const double q = Square(x[Vt]) + Square(x[Vr]);
          if (Lt(q, 0)) return kError;  // only a NaN operand
          x[V] = std::sqrt(q);
          return kSolved;
      }},
 
-    // 5 "E=G*M/p*((1+e^2)/2-1)"
-    {5, p, [](Cells& x) {
+    {kEnergy, p, [](Cells& x) {
          if (Eq(x[E], 0)) return kError;
          x[p] = ((Square(x[e]) + 1) * 0.5 - 1) * (GM(x) / x[E]);
          return kSolved;
      }},
-    {5, e, [](Cells& x) {
+    {kEnergy, e, [](Cells& x) {
          const double q = 1 + 2 * x[E] * x[p] / GM(x);
          if (Eq(GM(x), 0) || Lt(q, 0)) return kError;
          x[e] = std::sqrt(q);
          return kSolved;
      }},
-    {5, M, NotAvailable},
-    {5, E, [](Cells& x) {
+    {kEnergy, M, NotAvailable},
+    {kEnergy, E, [](Cells& x) {
          if (Eq(x[p], 0)) return kError;
          x[E] = ((Square(x[e]) + 1) * 0.5 - 1) * (GM(x) / x[p]);
          return kSolved;
      }},
 
-    // 6 "e=(ra-rp)/(rp+ra)"; the reciprocal forms make e = 0 an error, even for a circle.
-    {6, e, [](Cells& x) {
+    // The reciprocal forms make e = 0 an error, even for a circle.
+    {kEccentricityFromApsides, e, [](Cells& x) {
          if (Eq(x[rp] + x[ra], 0)) return kError;
          x[e] = (x[ra] - x[rp]) / (x[rp] + x[ra]);
          return kSolved;
      }},
-    {6, ra, [](Cells& x) {
+    {kEccentricityFromApsides, ra, [](Cells& x) {
          if (Eq(x[e], 0) || Eq(1 - 1 / x[e], 0)) return kError;
          x[ra] = -x[rp] * (1 / x[e] + 1) / (1 - 1 / x[e]);
          return kSolved;
      }},
-    {6, rp, [](Cells& x) {
+    {kEccentricityFromApsides, rp, [](Cells& x) {
          if (Eq(x[e], 0) || Eq(-1 / x[e] - 1, 0)) return kError;
          x[rp] = x[ra] * (1 - 1 / x[e]) / (-1 / x[e] - 1);
          return kSolved;
      }},
 
-    // 7 "p=rp(1+e)"
-    {7, p, [](Cells& x) { x[p] = (x[e] + 1) * x[rp]; return kSolved; }},
-    {7, e, [](Cells& x) {
+    {kSemiLatus, p, [](Cells& x) { x[p] = (x[e] + 1) * x[rp]; return kSolved; }},
+    {kSemiLatus, e, [](Cells& x) {
          if (Eq(x[rp], 0)) return kError;
          x[e] = x[p] / x[rp] - 1;
          return kSolved;
      }},
-    {7, rp, [](Cells& x) {
+    {kSemiLatus, rp, [](Cells& x) {
          if (Eq(1 + x[e], 0)) return kError;
          x[rp] = x[p] / (1 + x[e]);
          return kSolved;
      }},
 
-    // 8 "e=(ra/r-1)/(cos(v)+ra/r)"
-    {8, r, [](Cells& x) {
+    {kEccentricityFromApogee, r, [](Cells& x) {
          const double d = 1 + x[e] * CosV(x);
          if (Eq(d, 0)) return kError;
          x[r] = (1 - x[e]) * x[ra] / d;
          return kSolved;
      }},
-    {8, e, [](Cells& x) {
+    {kEccentricityFromApogee, e, [](Cells& x) {
          const double q = x[ra] / x[r];
          const double d = CosV(x) + q;
          if (Eq(d, 0)) return kError;
          x[e] = (q - 1) / d;
          return kSolved;
      }},
-    {8, v, [](Cells& x) {
+    {kEccentricityFromApogee, v, [](Cells& x) {
          const double cosV = ((x[ra] / x[r]) * (1 - x[e]) - 1) / x[e];
          if (Eq(x[e] * x[r], 0) || Gt(cosV, 1) || Lt(cosV, -1)) return kError;
          x[v] = Degrees(std::acos(cosV), x.pi);
          return kSolved;
      }},
-    {8, ra, [](Cells& x) {
+    {kEccentricityFromApogee, ra, [](Cells& x) {
          if (Eq(1 - x[e], 0)) return kError;
          x[ra] = x[r] * (1 + x[e] * CosV(x)) / (1 - x[e]);
          return kSolved;
      }},
 
-    // 9 "t=(2*atanh(sqrt(e-1)*(cos(v)-1)/sin(v)" ...: time from perigee on any conic
-    {9, p, [](Cells& x) {
+    {kTimeFromPerigee, p, [](Cells& x) {
          if (!Reachable(x) || !InTimeRange(x)) return kError;
          const double tau = ScaledPerigeeTime(x[e], x[v], x.pi);
          if (Eq(tau, 0)) return kError;
@@ -246,11 +250,11 @@ constexpr SolverEntry kEntries[] = {
          return kSolved;
      }},
     // No formula for e; the range test still decides between "no formula" and an error.
-    {9, e, [](Cells& x) {
+    {kTimeFromPerigee, e, [](Cells& x) {
          if (Lt(x[p], 0) || Lt(x[v], 0) || Gt(x[v], 180) || Le(x[M], 0)) return kError;
          return kNotAvailable;
      }},
-    {9, v, [](Cells& x) {
+    {kTimeFromPerigee, v, [](Cells& x) {
          if (Lt(x[e], 0) || Le(x[p], 0) || Le(x[M], 0)) return kError;
          // An ellipse cannot take longer than one period; a negative time passes.
          if (Lt(x[e], 1)) {
@@ -262,28 +266,27 @@ constexpr SolverEntry kEntries[] = {
          x[v] = AnomalyFromScaledTime(x[e], tau, x.pi);
          return kSolved;
      }},
-    {9, M, NotAvailable},
-    {9, t, [](Cells& x) {
+    {kTimeFromPerigee, M, NotAvailable},
+    {kTimeFromPerigee, t, [](Cells& x) {
          if (!Reachable(x) || !InTimeRange(x) || Le(x[p], 0)) return kError;
          x[t] = PerigeeTime(x[e], x[v], x[p], x[G], x[M], x.pi);
          return kSolved;
      }},
 
-    // 10 "t=2*pi()*sqrt(((ra+rp)/2)^3/(G*M))": the period from the apsides
-    {10, M, NotAvailable},
-    {10, ra, [](Cells& x) {
+    {kPeriod, M, NotAvailable},
+    {kPeriod, ra, [](Cells& x) {
          const double cubedSemiMajorAxis = CubedSemiMajorAxis(x);
          if (Lt(cubedSemiMajorAxis, 0)) return kError;
          x[ra] = 2 * CubeRoot(cubedSemiMajorAxis) - x[rp];
          return kSolved;
      }},
-    {10, rp, [](Cells& x) {
+    {kPeriod, rp, [](Cells& x) {
          const double cubedSemiMajorAxis = CubedSemiMajorAxis(x);
          if (Lt(cubedSemiMajorAxis, 0)) return kError;
          x[rp] = 2 * CubeRoot(cubedSemiMajorAxis) - x[ra];
          return kSolved;
      }},
-    {10, t, [](Cells& x) {
+    {kPeriod, t, [](Cells& x) {
          if (Le(x[rp], 0)) return kError;  // ra, G and M are not tested
          x[t] = 2 * x.pi * std::sqrt(Cube((x[ra] + x[rp]) * 0.5) / x[G] / x[M]);
          return kSolved;
@@ -293,6 +296,9 @@ constexpr SolverEntry kEntries[] = {
 
 }  // namespace
 
-const DirectorySolvers kOrbitSolvers{ORB, kEntries};
+static_assert(EveryEntryLiesOnAList(ORB, kEntries), "ORB: a solver for a variable not on its equation\'s list");
+static_assert(EveryListedVariableHasOneEntry(ORB, kEntries), "ORB: a listed variable with no solver, or with two");
+
+constinit const SolverTable kOrbitSolvers = MakeSolverTable(ORB, kEntries);
 
 }  // namespace kalvo

@@ -7,24 +7,9 @@
 // t(360 - v) = -t(v).
 #pragma once
 
+#include "catalogue/constants.h"
+
 namespace kalvo {
-
-// What the kernel returns for an anomaly a parabola or hyperbola never reaches:
-// far below any real scaled time, so inside the search it simply reads as a very
-// large negative table value.
-inline constexpr double kUnreachableAnomaly = -8.5e154;
-
-// The search stops when the scaled time is this close to the target (a tolerance
-// on the time, not on the angle) ...
-inline constexpr double kScaledTimeTolerance = 0.0001;
-// ... or after this many bracket updates, keeping the last estimate.
-inline constexpr int kMaxBracketSteps = 10000;
-// Points of the table the search scans for its bracket: every 1/180 of the range.
-inline constexpr int kAnomalyTablePoints = 181;
-
-// Barker's 1/6 and the 1/3 of the cube roots, as the decimals the page uses.
-inline constexpr double kOneSixth = 0.16666666666666666;
-inline constexpr double kOneThird = 0.3333333333333333;
 
 // Scaled time from perigee at true anomaly v (degrees, 0 to 360) for eccentricity e.
 double ScaledPerigeeTime(double e, double v, double pi);

@@ -16,6 +16,10 @@ constexpr int loa = Var(RNT, "loa");
 constexpr int lob = Var(RNT, "lob");
 constexpr int T = Var(RNT, "T");
 
+// The equations, named by their first help line.
+constexpr int kRelativeLongitude = Equation(RNT, "(lb-la)=(wb-wa)*(t-to)+(lob-loa)");
+constexpr int kSynodicPeriod = Equation(RNT, "T=360/|wb-wa|");
+
 // Every solver of equation 0 inverts L = W dt + L0.
 double Elapsed(Cells& x) { return x[t] - x[to]; }               // dt
 double RelativeRate(Cells& x) { return x[wb] - x[wa]; }         // W
@@ -24,56 +28,55 @@ double InitialSeparation(Cells& x) { return x[lob] - x[loa]; }  // L0
 
 // clang-format off
 constexpr SolverEntry kEntries[] = {
-    // 0 "(lb-la)=(wb-wa)*(t-to)+(lob-loa)"
-    {0, la, [](Cells& x) {
+    {kRelativeLongitude, la, [](Cells& x) {
          x[la] = (x[lb] - Elapsed(x) * RelativeRate(x)) - InitialSeparation(x);
          return kSolved;
      }},
-    {0, lb, [](Cells& x) {
+    {kRelativeLongitude, lb, [](Cells& x) {
          x[lb] = (Elapsed(x) * RelativeRate(x) + InitialSeparation(x)) + x[la];
          return kSolved;
      }},
-    {0, wa, [](Cells& x) {
+    {kRelativeLongitude, wa, [](Cells& x) {
          if (Eq(Elapsed(x), 0)) return kError;
          x[wa] = x[wb] - (Separation(x) - InitialSeparation(x)) / Elapsed(x);
          return kSolved;
      }},
-    {0, wb, [](Cells& x) {
+    {kRelativeLongitude, wb, [](Cells& x) {
          if (Eq(Elapsed(x), 0)) return kError;
          x[wb] = (Separation(x) - InitialSeparation(x)) / Elapsed(x) + x[wa];
          return kSolved;
      }},
-    {0, t, [](Cells& x) {
+    {kRelativeLongitude, t, [](Cells& x) {
          if (Eq(RelativeRate(x), 0)) return kError;
          x[t] = (Separation(x) - InitialSeparation(x)) / RelativeRate(x) + x[to];
          return kSolved;
      }},
-    {0, to, [](Cells& x) {
+    {kRelativeLongitude, to, [](Cells& x) {
          if (Eq(RelativeRate(x), 0)) return kError;
          x[to] = x[t] - (Separation(x) - InitialSeparation(x)) / RelativeRate(x);
          return kSolved;
      }},
-    {0, loa, [](Cells& x) {
+    {kRelativeLongitude, loa, [](Cells& x) {
          x[loa] = x[lob] - (Separation(x) - Elapsed(x) * RelativeRate(x));
          return kSolved;
      }},
-    {0, lob, [](Cells& x) {
+    {kRelativeLongitude, lob, [](Cells& x) {
          x[lob] = (Separation(x) - Elapsed(x) * RelativeRate(x)) + x[loa];
          return kSolved;
      }},
 
-    // 1 "T=360/|wb-wa|"; solving wa or wb takes body b as the faster one.
-    {1, wa, [](Cells& x) {
+    // Solving wa or wb takes body b as the faster one.
+    {kSynodicPeriod, wa, [](Cells& x) {
          if (Eq(x[T], 0)) return kError;
          x[wa] = x[wb] - 360 / x[T];
          return kSolved;
      }},
-    {1, wb, [](Cells& x) {
+    {kSynodicPeriod, wb, [](Cells& x) {
          if (Eq(x[T], 0)) return kError;
          x[wb] = 360 / x[T] + x[wa];
          return kSolved;
      }},
-    {1, T, [](Cells& x) {
+    {kSynodicPeriod, T, [](Cells& x) {
          const double W = RelativeRate(x);
          if (Eq(W, 0)) return kError;
          x[T] = std::fabs(360 / W);
@@ -84,6 +87,9 @@ constexpr SolverEntry kEntries[] = {
 
 }  // namespace
 
-const DirectorySolvers kRendezvousSolvers{RNT, kEntries};
+static_assert(EveryEntryLiesOnAList(RNT, kEntries), "RNT: a solver for a variable not on its equation\'s list");
+static_assert(EveryListedVariableHasOneEntry(RNT, kEntries), "RNT: a listed variable with no solver, or with two");
+
+constinit const SolverTable kRendezvousSolvers = MakeSolverTable(RNT, kEntries);
 
 }  // namespace kalvo

@@ -5,12 +5,10 @@
 namespace kalvo {
 
 Solver FindSolver(int directory, int equation, int variable) {
-    for (const DirectorySolvers* table : kEveryDirectorySolvers) {
-        if (table->directory != directory) continue;
-        for (const SolverEntry& entry : table->entries)
-            if (entry.equation == equation && entry.variable == variable) return entry.solve;
-    }
-    return nullptr;
+    if (equation < 0 || equation >= kMaxEquations || variable < 0 || variable >= kMaxVariables) return NotAvailable;
+    for (const SolverTable* table : kEveryDirectorySolvers)
+        if (table->directory == directory) return table->solver[equation][variable];
+    return NotAvailable;
 }
 
 int SolveForVariable(int directory, int equation, int variable, Cells cells) {

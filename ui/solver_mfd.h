@@ -10,13 +10,11 @@
 #include <memory>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/constants.h"
 #include "catalogue/value_store.h"
 #include "host/host_api.h"
 
 namespace kalvo {
-
-// pi as the page converts degrees: a short literal, deliberately not the full constant.
-inline constexpr double kShortPi = 3.1415926;
 
 class SolverMFD : public MFD {
 public:

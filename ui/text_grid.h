@@ -6,6 +6,7 @@
 // the last move put it.
 #pragma once
 
+#include "catalogue/constants.h"
 #include "host/host_api.h"
 
 namespace kalvo {
@@ -23,7 +24,6 @@ void SetTextColourOpaque(HDC hdc, COLORREF text, COLORREF background);
 
 // Formats by printf rules into a buffer of kPrintBuffer characters (the
 // terminating zero included; longer text is cut) and prints at the cell.
-inline constexpr int kPrintBuffer = 252;
 #if defined(__GNUC__)
 __attribute__((format(printf, 4, 5)))
 #endif

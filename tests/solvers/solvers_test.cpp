@@ -37,6 +37,11 @@ const test::SolveCase kCases[] = {
     {BOP, 5, "a", {{"b", 180}}, kSolved, -5.3589793170057325e-08, 1e-12},
     {BOP, 5, "a", {{"b", 90}}, kError},
     {BOP, 5, "a", {{"b", -90}}, kError},
+    // Other multiples of 180 pass the pole test too: tan b is then k (3.1415926 - pi)
+    // for b = 180 k, good to the rounding of the converted angle (about 1e-8 of it).
+    {BOP, 5, "a", {{"b", 360}}, kSolved, -1.0717958647692e-07, 1e-7},
+    {BOP, 5, "a", {{"b", -180}}, kSolved, 5.358979323846e-08, 1e-7},
+    {BOP, 5, "a", {{"b", 540}}, kSolved, -1.6076937971538e-07, 1e-7},
     {BOP, 6, "a", {{"b", 0}}, kError},
     {BOP, 7, "a", {{"b", 0}}, kError},
     // NaN: the tangent guard compares both remainders as 0 for it, so lets it through;
@@ -59,6 +64,10 @@ const test::SolveCase kCases[] = {
     {ORB, 1, "p", {{"r", r}, {"Vt", Vt}, {"M", 0}}, kError},
     {ORB, 1, "Vt", {{"r", 0}, {"p", p}, {"M", M}}, kError},
     {ORB, 1, "Vt", {{"r", r}, {"p", p}, {"M", -M}}, kError},
+    // The guards stop at 0, not at 1: G M p = 0.667259 with M = 1e10 kg and p = 1 m,
+    // so r = Vt = sqrt(0.667259) = 0.81685922899848 when the other is 1.
+    {ORB, 1, "r", {{"p", 1}, {"Vt", 1}, {"M", 1e10}}, kSolved, 0.81685922899848, 1e-13},
+    {ORB, 1, "Vt", {{"r", 1}, {"p", 1}, {"M", 1e10}}, kSolved, 0.81685922899848, 1e-13},
     {ORB, 2, "p", {{"e", e}, {"v", v}, {"Vr", 0}, {"M", M}}, kError},
     {ORB, 2, "e", {{"p", -p}, {"v", v}, {"Vr", Vr}, {"M", M}}, kError},
     {ORB, 2, "e", {{"p", p}, {"v", 0}, {"Vr", Vr}, {"M", M}}, kError},
@@ -77,6 +86,8 @@ const test::SolveCase kCases[] = {
     {ORB, 3, "p", {{"r", 7182352.928104554}, {"e", e}, {"Vr", 374.040883057513}, {"M", M}}, kSolved, p, 1e-12},
     {ORB, 4, "Vt", {{"Vr", 2}, {"V", 1}}, kError},
     {ORB, 4, "Vr", {{"Vt", 2}, {"V", 1}}, kError},
+    {ORB, 4, "Vr", {{"Vt", 0.6}, {"V", 1}}, kSolved, 0.8},  // a root argument of 0.64, below 1
+    {ORB, 4, "Vt", {{"Vr", 0.6}, {"V", 1}}, kSolved, 0.8},
     {ORB, 4, "V", {{"Vt", NAN}, {"Vr", 1}}, kError},
     {ORB, 5, "p", {{"e", e}, {"M", M}, {"E", 0}}, kError},
     {ORB, 5, "e", {{"p", p}, {"M", M}, {"E", -1e8}}, kError},  // 1 + 2 E p / G M below 0
@@ -92,7 +103,11 @@ const test::SolveCase kCases[] = {
     {ORB, 8, "e", {{"r", 1}, {"v", 0}, {"ra", -1}}, kError},
     {ORB, 8, "v", {{"r", 1}, {"e", 0.5}, {"ra", 10}}, kError},  // cos v above 1
     {ORB, 8, "v", {{"r", 10}, {"e", 0.5}, {"ra", 1}}, kError},  // below -1
+    {ORB, 8, "v", {{"r", 2}, {"e", 0.5}, {"ra", 7}}, kError},   // cos v = 1.5, between 1 and 2
     {ORB, 8, "ra", {{"r", r}, {"e", 1}, {"v", v}}, kError},
+    // A semi-latus below 1 m is still an orbit: at t = 0 the search finds no sign
+    // change and gives the end of its range, 360.
+    {ORB, 9, "v", {{"p", 0.5}, {"e", 0}, {"M", M}, {"t", 0}}, kSolved, 360},
 
     // Strict guards: no speed comes out as 0; that of Vsc (q >= 0) lets a NaN pass.
     {ESC, 0, "Vhx", {{"Vsc", 11000}, {"Vbo", 11000}}, kError},
@@ -121,6 +136,7 @@ const test::SolveCase kCases[] = {
     {INC, 1, "Di", {{"DV", 15600}, {"Vc", -7800}}, kSolved, 180.000003070, 1e-10},
     {INC, 1, "Di", {{"DV", 15600.001}, {"Vc", 7800}}, kError},
     {INC, 1, "Vc", {{"DV", 100}, {"Di", 0}}, kError},
+    {INC, 1, "Di", {{"DV", 1}, {"Vc", 1}}, kSolved, 60.0000010235, 1e-10},  // acos 0.5 = pi/3, as DV = Vc
 
     {MOV, 0, "r", {{"DV", 100}, {"ap", 0}}, kError},
     {MOV, 0, "DV", {{"r", -1}, {"ap", 2}}, kError},
@@ -128,6 +144,8 @@ const test::SolveCase kCases[] = {
     {MOV, 0, "ap", {{"r", 0}, {"DV", 100}}, kSolved, INFINITY},  // r = 0 passes the guard of ap
     {MOV, 2, "DVt", {{"DV", 3}, {"DVr", 5}}, kError},
     {MOV, 2, "DVr", {{"DV", 3}, {"DVt", 5}}, kError},
+    {MOV, 2, "DVt", {{"DV", 1}, {"DVr", 0.6}}, kSolved, 0.8},  // a root argument of 0.64, below 1
+    {MOV, 2, "DVr", {{"DV", 1}, {"DVt", 0.6}}, kSolved, 0.8},
     {MOV, 2, "DV", {{"DVt", NAN}, {"DVr", 4}}, kError},
 
     {LNC, 0, "rme", {{"M", M}, {"ap", -10}, {"rs", rs}, {"rma", rma}}, kError},  // negative discriminant
@@ -165,6 +183,12 @@ const test::SolveCase kCases[] = {
     {GLD, 0, "Vd", {{"Vh", -10}, {"a", 90}}, kSolved, -2.679489658502864e-07, 1e-13},
     {GLD, 1, "a", {{"d", -20000}, {"h", 1500}}, kSolved, 175.7108496684849},  // flown away from the point
     {GLD, 1, "d", {{"h", 1500}, {"a", 0}}, kError},
+
+    // Pairs the catalogue does not have: G is on no list, BOP 2 has no c, BOP no
+    // equation 8. They answer as a variable without a formula.
+    {ORB, 1, "G", {{"r", 1}, {"p", 1}, {"Vt", 1}, {"M", 1}}, kNotAvailable},
+    {BOP, 2, "c", {{"a", 2}, {"b", 4}}, kNotAvailable},
+    {BOP, 8, "a", {{"b", 1}, {"c", 1}}, kNotAvailable},
 };
 // clang-format on
 
@@ -172,11 +196,18 @@ const test::SolveCase kCases[] = {
 
 TEST(Solvers, GuardsBranchesNaNInfinityAndTheShortPi) { test::ExpectCases(worked::kCases); }
 
-// Every triple of the catalogue has its solver (the round trips solve them all).
-TEST(SolverLookup, NoSolverOutsideTheCatalogue) {
-    EXPECT_EQ(FindSolver(ORB, 1, Var(ORB, "G")), nullptr);
-    EXPECT_EQ(FindSolver(BOP, 2, Var(BOP, "c")), nullptr);
-    EXPECT_EQ(FindSolver(BOP, 8, 0), nullptr);
+// Indices with no directory, equation or variable behind them get the
+// not-available routine too: status 2, no cell written.
+TEST(SolverLookup, IndicesOutsideTheCatalogueAreNotAvailable) {
+    const int outside[][3] = {{GLD + 1, 0, 0},         {-1, 0, 0},  {BOP, kMaxEquations, 0}, {BOP, -1, 0},
+                              {ORB, 0, kMaxVariables}, {ORB, 0, -1}};
+    for (const auto& [d, e, v] : outside) {
+        std::array<double, kMaxVariables> cells;
+        cells.fill(test::kUntouched);
+        Cells view{cells, kShortPi};
+        EXPECT_EQ(FindSolver(d, e, v)(view), kNotAvailable) << d << " " << e << " " << v;
+        for (const double cell : cells) EXPECT_EQ(cell, test::kUntouched);
+    }
 }
 
 constexpr double pi = kShortPi;

@@ -53,5 +53,4 @@ inline constexpr IeeeCase kIeeeCases[] = {
 };
 // clang-format on
 
-
 }  // namespace kalvo

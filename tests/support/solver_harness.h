@@ -41,13 +41,8 @@ inline Outcome Solve(Directory d, int e, std::string_view target, std::span<cons
     const auto before = cells;
 
     const int variable = FindVariable(d, target);
-    const Solver solver = FindSolver(d, e, variable);
-    if (solver == nullptr) {
-        ADD_FAILURE() << "no solver for " << kCatalogue[d].code << " " << e << " " << target;
-        return {-1, NAN};
-    }
     Cells view{cells, kShortPi};
-    const int status = solver(view);
+    const int status = FindSolver(d, e, variable)(view);
 
     for (int v = 0; v < kMaxVariables; ++v) {
         bool mayChange = status == kSolved && v == variable;
