@@ -42,7 +42,9 @@ OAPI_MSGTYPE MsgProc(UINT message, UINT, WPARAM wparam, LPARAM lparam) {
     if (message != OAPI_MSG_MFD_OPENED) return 0;
     const auto width = static_cast<DWORD>(wparam & 0xFFFF);
     const auto height = static_cast<DWORD>((wparam >> 16) & 0xFFFF);
-    SolverMFD* page = new (std::nothrow) SolverMFD(width, height, reinterpret_cast<VESSEL*>(lparam));
+    // The host passes the vessel's interface in lparam.
+    auto* vessel = reinterpret_cast<VESSEL*>(lparam);  // NOLINT(performance-no-int-to-ptr)
+    SolverMFD* page = new (std::nothrow) SolverMFD(width, height, vessel);
     if (page != nullptr && !page->HasTables()) {
         delete page;
         page = nullptr;

@@ -25,9 +25,12 @@ using COLORREF = DWORD;
 
 // Opaque handles, as Windows declares them: distinct pointer types that only the
 // host can dereference.
+// A type's name cannot stand in parentheses, as the macro check would have it.
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define KALVO_DECLARE_HANDLE(name) \
     struct name##__;               \
     using name = name##__*
+// NOLINTEND(bugprone-macro-parentheses)
 KALVO_DECLARE_HANDLE(HINSTANCE);
 KALVO_DECLARE_HANDLE(HDC);
 KALVO_DECLARE_HANDLE(HPEN);

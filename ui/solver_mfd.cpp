@@ -20,6 +20,11 @@ bool MakeTextTable(std::unique_ptr<char[]>& table, int count, int width) {
     return table != nullptr;
 }
 
+// Where slot `index` of a table of slots `width` characters wide starts.
+std::size_t SlotOffset(int index, int width) {
+    return static_cast<std::size_t>(index) * static_cast<std::size_t>(width);
+}
+
 int HelpSlot(int d, int e) { return d * kMaxEquations + e; }
 int VariableSlot(int d, int v) { return d * kMaxVariables + v; }
 
@@ -39,7 +44,7 @@ SolverMFD::SolverMFD(DWORD width, DWORD height, VESSEL* vessel)
       variableSetCount(kVariableSetCount),
       directoryScrollOffset(0) {
     if (!MakeTextTable(codeTable, kDirectoryCount, kCodeSlot)) return;
-    for (int d = 0; d < kDirectoryCount; ++d) CopyIntoSlot(&codeTable[d * kCodeSlot], kCatalogue[d].code);
+    for (int d = 0; d < kDirectoryCount; ++d) CopyIntoSlot(&codeTable[SlotOffset(d, kCodeSlot)], kCatalogue[d].code);
 
     for (int d = 0; d < kDirectoryCount; ++d) {
         equationsPerDirectory[d] = EquationCount(d);
@@ -61,9 +66,9 @@ SolverMFD::SolverMFD(DWORD width, DWORD height, VESSEL* vessel)
     for (int d = 0; d < kDirectoryCount; ++d)
         for (int e = 0; e < EquationCount(d); ++e) {
             const auto& help = kCatalogue[d].equations[e].help;
-            CopyIntoSlot(&helpTable1[HelpSlot(d, e) * kHelpSlot], help[0]);
-            CopyIntoSlot(&helpTable2[HelpSlot(d, e) * kHelpSlot], help[1]);
-            CopyIntoSlot(&helpTable3[HelpSlot(d, e) * kHelpSlot], help[2]);
+            CopyIntoSlot(&helpTable1[SlotOffset(HelpSlot(d, e), kHelpSlot)], help[0]);
+            CopyIntoSlot(&helpTable2[SlotOffset(HelpSlot(d, e), kHelpSlot)], help[1]);
+            CopyIntoSlot(&helpTable3[SlotOffset(HelpSlot(d, e), kHelpSlot)], help[2]);
         }
 
     constexpr int kVariableSlots = kDirectoryCount * kMaxVariables;
@@ -74,9 +79,9 @@ SolverMFD::SolverMFD(DWORD width, DWORD height, VESSEL* vessel)
     for (int d = 0; d < kDirectoryCount; ++d)
         for (int v = 0; v < VariableCount(d); ++v) {
             const VariableRow& row = kCatalogue[d].variables[v];
-            CopyIntoSlot(&symbolTable[VariableSlot(d, v) * kSymbolSlot], row.symbol);
-            CopyIntoSlot(&unitTable[VariableSlot(d, v) * kUnitSlot], row.unit);
-            CopyIntoSlot(&longNameTable[VariableSlot(d, v) * kLongNameSlot], row.longName);
+            CopyIntoSlot(&symbolTable[SlotOffset(VariableSlot(d, v), kSymbolSlot)], row.symbol);
+            CopyIntoSlot(&unitTable[SlotOffset(VariableSlot(d, v), kUnitSlot)], row.unit);
+            CopyIntoSlot(&longNameTable[SlotOffset(VariableSlot(d, v), kLongNameSlot)], row.longName);
         }
 }
 
@@ -86,20 +91,22 @@ bool SolverMFD::HasTables() const {
     return codeTable && helpTable1 && helpTable2 && helpTable3 && symbolTable && unitTable && longNameTable;
 }
 
-const char* SolverMFD::DirectoryCode(int d) const { return &codeTable[d * kCodeSlot]; }
+const char* SolverMFD::DirectoryCode(int d) const { return &codeTable[SlotOffset(d, kCodeSlot)]; }
 int SolverMFD::EquationsOf(int d) const { return equationsPerDirectory[d]; }
 int SolverMFD::VariablesOf(int d) const { return variablesPerDirectory[d]; }
 
 const char* SolverMFD::HelpLine(int line, int d, int e) const {
     const char* table = line == 1 ? helpTable1.get() : line == 2 ? helpTable2.get() : helpTable3.get();
-    return &table[HelpSlot(d, e) * kHelpSlot];
+    return &table[SlotOffset(HelpSlot(d, e), kHelpSlot)];
 }
 
 int SolverMFD::VariablesOfEquation(int d, int e) const { return variablesPerEquation[d][e]; }
 int SolverMFD::EquationVariableNumber(int d, int e, int k) const { return equationVariableLists[d][e][k]; }
-const char* SolverMFD::Symbol(int d, int v) const { return &symbolTable[VariableSlot(d, v) * kSymbolSlot]; }
-const char* SolverMFD::Unit(int d, int v) const { return &unitTable[VariableSlot(d, v) * kUnitSlot]; }
-const char* SolverMFD::LongName(int d, int v) const { return &longNameTable[VariableSlot(d, v) * kLongNameSlot]; }
+const char* SolverMFD::Symbol(int d, int v) const { return &symbolTable[SlotOffset(VariableSlot(d, v), kSymbolSlot)]; }
+const char* SolverMFD::Unit(int d, int v) const { return &unitTable[SlotOffset(VariableSlot(d, v), kUnitSlot)]; }
+const char* SolverMFD::LongName(int d, int v) const {
+    return &longNameTable[SlotOffset(VariableSlot(d, v), kLongNameSlot)];
+}
 int SolverMFD::SystemValueNumber(int d, int k) const { return systemValueLists[d][k]; }
 
 DirectoryCells& SolverMFD::CurrentDirectoryCells() { return ValueStore[variableSet][directory]; }

@@ -91,12 +91,15 @@ void DrawClipboardDepth(HDC hdc) {
 }  // namespace
 
 void SolverMFD::Update(HDC hdc) {
-    InitTextGrid(hdc, cw, ch);
+    // The host's cell, in pixels, as the grid and GDI's font sizes take it.
+    const int cellWidth = static_cast<int>(cw);
+    const int cellHeight = static_cast<int>(ch);
+    InitTextGrid(hdc, cellWidth, cellHeight);
     SelectDefaultFont(hdc, 0);
     SelectDefaultPen(hdc, 0);
 
     // The display's own width: two displays of different sizes each draw their own lines.
-    DrawSeparatorsAndBand(hdc, static_cast<int>(W), ch);
+    DrawSeparatorsAndBand(hdc, static_cast<int>(W), cellHeight);
     Title(hdc, kTitle);
 
     // The status of the last commands is shown by this drawing only.
@@ -119,7 +122,7 @@ void SolverMFD::Update(HDC hdc) {
         if (i >= directoryScrollOffset && i < directoryScrollOffset + kShownDirectories)
             PrintAtCell(hdc, 4 + 4 * (i - directoryScrollOffset), kDirectoryRow, "%s", DirectoryCode(i));
     }
-    const HFONT arrowFont = CreateArrowFont(cw, ch);
+    const HFONT arrowFont = CreateArrowFont(cellWidth, cellHeight);
     HGDIOBJ previousFont = SelectObject(hdc, arrowFont);
     SetTextColourTransparent(hdc, kYellow);
     if (directoryScrollOffset > 0) PrintAtCell(hdc, 3, kDirectoryRow, "%c", kLeftArrow);
@@ -136,7 +139,7 @@ void SolverMFD::Update(HDC hdc) {
     }
 
     // The current equation's help lines on the band.
-    const HFONT helpFont = CreateHelpFont(cw, ch);
+    const HFONT helpFont = CreateHelpFont(cellWidth, cellHeight);
     previousFont = SelectObject(hdc, helpFont);
     SetTextColourOpaque(hdc, kBlack, kBandGrey);
     PrintAtCell(hdc, 1, 4, "%s", HelpLine(1, directory, equation));
