@@ -3,11 +3,11 @@
 #include <iostream>
 #include <string>
 
-#include "app/bezel.h"
 #include "app/catalogue_listing.h"
 #include "app/exit_status.h"
-#include "app/live_keys.h"
-#include "app/live_page.h"
+#include "app/live/bezel.h"
+#include "app/live/live_keys.h"
+#include "app/live/live_page.h"
 #include "app/module_location.h"
 #include "app/play_command.h"
 #include "app/solve_command.h"

@@ -70,10 +70,12 @@ PageSession::PageSession(const std::string& modulePath, DisplaySize size)
     : module_(modulePath),
       valueCell_(module_.ExportAs<decltype(&KalvoValueCell)>("KalvoValueCell")),
       pageStatus_(module_.ExportAs<decltype(&KalvoPageStatus)>("KalvoPageStatus")),
+      pageSelection_(module_.ExportAs<decltype(&KalvoPageSelection)>("KalvoPageSelection")),
       display_(size.width, size.height),
       canvas_(static_cast<int>(size.width), static_cast<int>(size.height)) {
-    if (valueCell_ == nullptr || pageStatus_ == nullptr)
-        throw sim::ModuleError("module \"" + modulePath + "\" is not Kalvo MFD (no KalvoValueCell or KalvoPageStatus)");
+    if (valueCell_ == nullptr || pageStatus_ == nullptr || pageSelection_ == nullptr)
+        throw sim::ModuleError("module \"" + modulePath +
+                               "\" is not Kalvo MFD (no KalvoValueCell, KalvoPageStatus or KalvoPageSelection)");
     if (!display_.SelectMode(kModeKey))
         throw sim::ModuleError("module \"" + modulePath + "\" opened no page for mode key " + std::to_string(kModeKey));
 }
@@ -91,6 +93,13 @@ double& PageSession::Cell(int set, int directory, int variable) {
         throw sim::ModuleError("module \"" + module_.Path() + "\" has no value cell for set " + std::to_string(set) +
                                ", directory " + std::to_string(directory) + ", variable " + std::to_string(variable));
     return *cell;
+}
+
+KalvoSelection PageSession::Selection() const {
+    KalvoSelection selection{};
+    if (!pageSelection_(display_.Page(), &selection))
+        throw sim::ModuleError("module \"" + module_.Path() + "\" tells no selection of its page");
+    return selection;
 }
 
 const sim::DeviceContext& PageSession::Draw() {

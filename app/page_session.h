@@ -12,6 +12,7 @@
 
 #include "host/entry.h"
 #include "host/host_api.h"
+#include "host/inspection.h"
 #include "sim/gdi/gdi.h"
 #include "sim/gdi/render_text.h"
 #include "sim/host/display.h"
@@ -82,6 +83,8 @@ public:
     // drawing showed (0 before any).
     int Status() const { return pageStatus_(display_.Page()); }
     int ShownStatus() const { return shownStatus_; }
+    // What the page has selected, as the module tells it.
+    KalvoSelection Selection() const;
 
     // The host's refresh: the page draws itself afresh (showing, and so consuming,
     // its status message). Returns the drawing.
@@ -98,6 +101,7 @@ private:
     sim::LoadedModule module_;
     decltype(&KalvoValueCell) valueCell_;
     decltype(&KalvoPageStatus) pageStatus_;
+    decltype(&KalvoPageSelection) pageSelection_;
     sim::Display display_;
     sim::DeviceContext canvas_;
     int shownStatus_ = 0;

@@ -6,7 +6,6 @@
 #include "app/exit_status.h"
 #include "app/json_values.h"
 #include "app/module_location.h"
-#include "app/page_reading.h"
 #include "app/page_session.h"
 #include "catalogue/catalogue.h"
 #include "sim/gdi/render_png.h"
@@ -30,10 +29,10 @@ std::vector<sim::ScriptStep> ReadSteps(const std::vector<std::string>& tokens, c
     }
 }
 
-// The page it ended on: the selection its last drawing shows, the status that
+// The page it ended on: its selection, which its last drawing shows, the status that
 // drawing showed, and every value of the directory in both variable sets, exactly.
 nlohmann::ordered_json PageJson(PageSession& session) {
-    const PageSelection shown = ReadSelection(sim::RenderTextCells(session.LastDrawing(), session.GridOptions(false)));
+    const KalvoSelection shown = session.Selection();
     const int d = shown.directory;
     nlohmann::ordered_json sets = nlohmann::ordered_json::object();
     for (int set = 0; set < kVariableSetCount; ++set)

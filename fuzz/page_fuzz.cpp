@@ -30,10 +30,10 @@
 
 #include "catalogue/status.h"
 #include "fuzz/fuzz.h"
+#include "host/inspection.h"
 #include "sim/gdi/gdi.h"
 #include "ui/buttons.h"
 #include "ui/clipboard.h"
-#include "ui/solver_mfd.h"
 #include "ui/typed_input.h"
 
 namespace {
@@ -83,10 +83,6 @@ VariableNumbers variableLists[kDirectoryCount][kMaxEquations];  // looked up onc
 // already be gone when the program exits.
 std::array<std::unique_ptr<sim::Display>, 2>& slots = *new std::array<std::unique_ptr<sim::Display>, 2>;
 
-const SolverMFD* PageOf(int slot) {
-    return slots[slot] ? dynamic_cast<const SolverMFD*>(slots[slot]->Page()) : nullptr;
-}
-
 // What the host can see of a page.
 struct PageView {
     bool open = false;
@@ -95,16 +91,9 @@ struct PageView {
 };
 
 PageView ViewOf(int slot) {
-    const SolverMFD* p = PageOf(slot);
-    if (p == nullptr) return {};
-    return {true,
-            p->CurrentDirectory(),
-            p->CurrentEquation(),
-            p->CurrentVariableSet(),
-            p->CurrentVariable(),
-            p->VariablePosition(),
-            p->DirectoryScrollOffset(),
-            p->Status()};
+    KalvoSelection s;
+    if (!slots[slot] || !KalvoPageSelection(slots[slot]->Page(), &s)) return {};
+    return {true, s.directory, s.equation, s.variableSet, s.variable, s.variablePosition, s.scrollOffset, s.status};
 }
 
 // The cell the next typed text goes to, as the fuzzer saw the box opened.
@@ -220,8 +209,8 @@ void OpenDisplay(int slot, DWORD width, DWORD height) {
     if (!opened || opened->Width() != width || opened->Height() != height)
         opened = std::make_unique<sim::Display>(width, height);
     Require(opened->SelectMode(kModeKey), "a display switches to the mode");
-    Require(PageOf(slot) != nullptr, "a display in the mode shows a page of the module");
     const PageView view = ViewOf(slot);
+    Require(view.open, "a display in the mode shows a page of the module");
     CheckSelection(view);
     Require(view.status == kSolved, "a new page starts with status 0");
 }

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "catalogue/value_store.h"
+#include "host/inspection.h"
 #include "ui/solver_mfd.h"
 
 #ifndef _WIN32
@@ -133,6 +134,8 @@ int GetModuleVersion() {
     return kalvo::versionCache;
 }
 
+// The inspection functions: the simulator never calls them; the project's front end,
+// tests and fuzzers do.
 double* KalvoValueCell(int set, int directory, int variable) {
     using namespace kalvo;
     if (set < 0 || set >= kVariableSetCount || directory < 0 || directory >= kDirectoryCount || variable < 0 ||
@@ -144,4 +147,14 @@ double* KalvoValueCell(int set, int directory, int variable) {
 int KalvoPageStatus(const MFD* page) {
     const auto* solverPage = dynamic_cast<const kalvo::SolverMFD*>(page);
     return solverPage != nullptr ? solverPage->Status() : -1;
+}
+
+bool KalvoPageSelection(const MFD* page, KalvoSelection* selection) {
+    const auto* solverPage = dynamic_cast<const kalvo::SolverMFD*>(page);
+    if (solverPage == nullptr) return false;
+    *selection = {solverPage->CurrentDirectory(), solverPage->CurrentEquation(),
+                  solverPage->CurrentVariable(),  solverPage->CurrentVariableSet(),
+                  solverPage->VariablePosition(), solverPage->HelpView() ? 1 : 0,
+                  solverPage->Status(),           solverPage->DirectoryScrollOffset()};
+    return true;
 }

@@ -1,6 +1,7 @@
 // What the module exports: the entry points the host looks up by name in an add-on
-// module, and two inspection functions for the project's own front end and tests,
-// which the host never calls. Nothing else of the module is visible from outside.
+// module, and the inspection functions of host/inspection.h for the project's own
+// front end and tests, which the host never calls. Nothing else of the module is
+// visible from outside.
 #pragma once
 
 #include "host/host_api.h"
@@ -16,11 +17,3 @@ DLLCLBK void opcDLLInit(HINSTANCE module);
 DLLCLBK void opcDLLExit(HINSTANCE module);
 // The module's version as a date number, 20060425.
 DLLCLBK int GetModuleVersion();
-
-// The value store cell of (variable set, directory, variable), all from 0, or null
-// when any index is out of range. Typed input cannot carry an infinity or a NaN and
-// the page shows seven digits; this gives exact access to the values.
-DLLCLBK double* KalvoValueCell(int set, int directory, int variable);
-// The status code that `page` shows at its next drawing, or -1 when `page` is not a
-// page of this module.
-DLLCLBK int KalvoPageStatus(const MFD* page);

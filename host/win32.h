@@ -95,7 +95,6 @@ KALVO_GDIAPI HGDIOBJ GetStockObject(int object);
 KALVO_GDIAPI HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object);
 KALVO_GDIAPI BOOL DeleteObject(HGDIOBJ object);
 KALVO_GDIAPI BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous);
-KALVO_GDIAPI BOOL GetCurrentPositionEx(HDC hdc, LPPOINT position);
 KALVO_GDIAPI BOOL LineTo(HDC hdc, int x, int y);
 KALVO_GDIAPI BOOL BeginPath(HDC hdc);
 KALVO_GDIAPI BOOL EndPath(HDC hdc);

@@ -23,11 +23,7 @@ void InitTextGrid(HDC hdc, int cellWidth, int cellHeight) {
 }
 
 void MoveToCell(HDC hdc, int column, int row) {
-    POINT current{};
-    GetCurrentPositionEx(hdc, &current);
-    const int x = column < 0 ? current.x : gridCellWidth * column + gridCellWidth / 2;
-    const int y = row < 0 ? current.y : gridCellHeight * row;
-    MoveToEx(hdc, x, y, nullptr);
+    MoveToEx(hdc, gridCellWidth * column + gridCellWidth / 2, gridCellHeight * row, nullptr);
 }
 
 void SetTextColourTransparent(HDC hdc, COLORREF text) {

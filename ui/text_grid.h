@@ -15,8 +15,7 @@ namespace kalvo {
 // advance the current position, and moves to cell (0, 0).
 void InitTextGrid(HDC hdc, int cellWidth, int cellHeight);
 
-// Moves the current position to a cell; a negative column keeps the current x,
-// a negative row the current y.
+// Moves the current position to a cell.
 void MoveToCell(HDC hdc, int column, int row);
 
 void SetTextColourTransparent(HDC hdc, COLORREF text);

@@ -165,11 +165,6 @@ void ForgetDeletedObjects() {
     std::erase_if(Objects(), [](const auto& entry) { return entry.second.deleted; });
 }
 
-COLORREF ColourOf(HGDIOBJ penOrBrush) {
-    const GdiObject* object = Find(penOrBrush);
-    return object && object->kind != GdiObject::Kind::Font ? object->colour : CLR_INVALID;
-}
-
 HFONT HostDefaultFont(int index, int cellWidth, int cellHeight) {
     if (index < 0 || index >= kHostFontCount) return nullptr;
     static std::map<std::tuple<int, int, int>, HFONT> fonts;
@@ -277,13 +272,6 @@ BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous) {
     if (previous) *previous = {dc->position_.x, dc->position_.y};
     if (dc->pathState_ == DeviceContext::PathState::Open) dc->pathFigures_.push_back({{x, y}});
     dc->position_ = {x, y};
-    return TRUE;
-}
-
-BOOL GetCurrentPositionEx(HDC hdc, LPPOINT position) {
-    DeviceContext* dc = sim::Context(hdc);
-    if (dc == nullptr || position == nullptr) return FALSE;
-    *position = {dc->CurrentPosition().x, dc->CurrentPosition().y};
     return TRUE;
 }
 

@@ -164,9 +164,6 @@ void ClearGdiFaults();
 // memory bounded. Handles are never reused: a forgotten handle reads as unknown.
 void ForgetDeletedObjects();
 
-// The colour a pen or brush draws with; CLR_INVALID for a handle that is neither.
-COLORREF ColourOf(HGDIOBJ penOrBrush);
-
 // The faces of the host's default fonts (sim/host/host_look.h), as stock objects
 // here: the monospaced font 0, and the proportional fonts 1 to 3.
 inline constexpr const char* kHostFontFace = "DejaVu Sans Mono";

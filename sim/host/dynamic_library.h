@@ -16,7 +16,4 @@ void* FindSymbol(void* library, const char* name);
 // Whether `address` lies in the library's own code or data.
 bool IsInLibrary(void* library, void* address);
 
-// The directory of the running executable, where the host looks for a module by default.
-std::string ExecutableDirectory();
-
 }  // namespace sim

@@ -1,8 +1,6 @@
 #include <dlfcn.h>
 #include <link.h>
 
-#include <filesystem>
-
 #include "sim/host/dynamic_library.h"
 
 namespace sim {
@@ -33,12 +31,6 @@ bool IsInLibrary(void* library, void* address) {
     Dl_info info;
     return address != nullptr && dlinfo(library, RTLD_DI_LINKMAP, &module) == 0 &&
            dladdr1(address, &info, reinterpret_cast<void**>(&owner), RTLD_DL_LINKMAP) != 0 && owner == module;
-}
-
-std::string ExecutableDirectory() {
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::current_path().string() : executable.parent_path().string();
 }
 
 }  // namespace sim

@@ -13,12 +13,12 @@
 #include <tuple>
 #include <variant>
 
-#include "app/bezel.h"
-#include "app/live_keys.h"
+#include "app/live/bezel.h"
+#include "app/live/live_keys.h"
+#include "app/live/prompt_line.h"
+#include "app/live/terminal_cells.h"
+#include "app/live/terminal_type.h"
 #include "app/page_session.h"
-#include "app/prompt_line.h"
-#include "app/terminal_cells.h"
-#include "app/terminal_type.h"
 #include "sim/gdi/render_text.h"
 #include "sim/world/world.h"
 #include "ui/buttons.h"

@@ -1,6 +1,9 @@
 // The module as the host sees it: loading and unloading, registration of the mode,
-// the message procedure, the version and the value cells it lends to tests.
+// the message procedure, the version, and what it lends to tests: the value cells,
+// a page's status and selection.
 #include <dlfcn.h>
+
+#include <tuple>
 
 #include "catalogue/value_store.h"
 #include "sim/host/keyboard.h"
@@ -87,6 +90,58 @@ TEST_F(Entry, ValueCellsAreReachableOnlyInRange) {
     const std::array<int, 3> outside[] = {{-1, 0, 0}, {2, 0, 0},   {0, -1, 0},   {0, 9, 0},
                                           {0, 0, -1}, {0, BOP, 3}, {1, ORB, 13}, {0, GLD, 5}};
     for (const auto& [set, d, v] : outside) EXPECT_EQ(valueCell(set, d, v), nullptr) << set << " " << d << " " << v;
+}
+
+// A page of another mode, which draws nothing.
+class ForeignPage : public MFD {
+public:
+    ForeignPage() : MFD(400, 400, nullptr) {}
+    void Update(HDC) override {}
+};
+
+TEST_F(Entry, PageSelectionTellsWhatAPageOfThisModuleHasSelected) {
+    auto display = OpenPage();
+    KalvoSelection selection{-1, -1, -1, -1, -1, -1, -1, -1};
+    ASSERT_TRUE(pageSelection(display->Page(), &selection));
+    EXPECT_EQ(std::tie(selection.directory, selection.equation, selection.variable, selection.variableSet,
+                       selection.variablePosition, selection.helpView, selection.status, selection.scrollOffset),
+              std::tuple(0, 0, 0, 0, 0, 0, 0, 0));  // a new page: BOP, its first equation, a, the first set
+
+    // ORB equation 1 lists r, p, Vt and M: the fourth position is M, variable index 8.
+    // No formula gives M there: status 2.
+    Press(*display, kKeyNextDirectory);
+    Press(*display, kKeyNextEquation);
+    Press(*display, kKeyNextVariable, 3);
+    Press(*display, kKeySelectVariableSet);
+    Press(*display, kKeyVariableHelp);
+    Press(*display, kKeySolve);
+    ASSERT_TRUE(pageSelection(display->Page(), &selection));
+    EXPECT_EQ(std::tie(selection.directory, selection.equation, selection.variable, selection.variableSet,
+                       selection.variablePosition, selection.helpView, selection.status, selection.scrollOffset),
+              std::tuple(ORB, 1, 8, 1, 3, 1, 2, 0));
+
+    // On GLD, the ninth directory, a drawing scrolls the row of eight codes by one
+    // and shows (so clears) the status; the set stays, the help view is turned off.
+    Press(*display, kKeyNextDirectory, 7);
+    Press(*display, kKeyVariableHelp);
+    sim::DeviceContext dc(400, 400);
+    display->Draw(dc);
+    ASSERT_TRUE(pageSelection(display->Page(), &selection));
+    EXPECT_EQ(std::tie(selection.directory, selection.equation, selection.variableSet, selection.variablePosition,
+                       selection.helpView, selection.status, selection.scrollOffset),
+              std::tuple(GLD, 0, 1, 0, 0, 0, 1));
+}
+
+TEST_F(Entry, InspectionOfAPageNotOfThisModuleTellsNothing) {
+    ForeignPage foreign;
+    for (const MFD* page : {static_cast<const MFD*>(&foreign), static_cast<const MFD*>(nullptr)}) {
+        KalvoSelection selection{7, 7, 7, 7, 7, 7, 7, 7};
+        EXPECT_FALSE(pageSelection(page, &selection));
+        EXPECT_EQ(std::tie(selection.directory, selection.equation, selection.variable, selection.variableSet,
+                           selection.variablePosition, selection.helpView, selection.status, selection.scrollOffset),
+                  std::tuple(7, 7, 7, 7, 7, 7, 7, 7));
+        EXPECT_EQ(pageStatus(page), -1);
+    }
 }
 
 }  // namespace

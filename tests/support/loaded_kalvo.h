@@ -13,6 +13,7 @@
 
 #include "catalogue/catalogue.h"
 #include "host/entry.h"
+#include "host/inspection.h"
 #include "sim/host/display.h"
 #include "sim/host/host.h"
 #include "sim/host/module_loader.h"
@@ -43,8 +44,10 @@ protected:
         module = std::make_unique<sim::LoadedModule>(KALVO_MODULE_PATH);
         valueCell = module->ExportAs<decltype(&KalvoValueCell)>("KalvoValueCell");
         pageStatus = module->ExportAs<decltype(&KalvoPageStatus)>("KalvoPageStatus");
+        pageSelection = module->ExportAs<decltype(&KalvoPageSelection)>("KalvoPageSelection");
         ASSERT_NE(valueCell, nullptr);
         ASSERT_NE(pageStatus, nullptr);
+        ASSERT_NE(pageSelection, nullptr);
     }
     void Unload() { module.reset(); }
     // Module-wide state starts afresh.
@@ -73,28 +76,26 @@ protected:
         return cells;
     }
 
-    // The selected cell, found as the one Zero Value clears. The store is left as it
-    // was; the display's redraw request is taken, so take it before when it matters.
-    CellName SelectedCell(sim::Display& display) {
-        const StoreSnapshot before = Snapshot();
-        double marker = 1;
-        ForEachCell([&](double& cell) { cell = marker++; });
-        EXPECT_TRUE(display.PressKey(44));
-        CellName found{-1, -1, ""};
-        for (int s = 0; s < kVariableSetCount; ++s)
-            for (int d = 0; d < kDirectoryCount; ++d)
-                for (int v = 0; v < VariableCount(d); ++v)
-                    if (*valueCell(s, d, v) == 0.0) found = {s, d, std::string(kCatalogue[d].variables[v].symbol)};
-        std::size_t i = 0;
-        ForEachCell([&](double& cell) { cell = before[i++]; });
-        display.TakeRedrawRequest();
-        return found;
+    // What the display's page has selected, as the module tells it.
+    KalvoSelection Selection(const sim::Display& display) {
+        KalvoSelection selection{-1, -1, -1, -1, -1, -1, -1, -1};
+        EXPECT_TRUE(pageSelection(display.Page(), &selection)) << "the display shows no Kalvo MFD page";
+        return selection;
+    }
+
+    // The selected cell.
+    CellName SelectedCell(const sim::Display& display) {
+        const KalvoSelection selection = Selection(display);
+        if (selection.directory < 0) return {-1, -1, ""};
+        return {selection.variableSet, selection.directory,
+                std::string(kCatalogue[selection.directory].variables[selection.variable].symbol)};
     }
 
     // The symbols of the current equation, walked with Prev and Next Variable; the
-    // selection ends on the equation's last variable.
+    // selection ends on the equation's last variable, its redraw requests taken.
     std::vector<std::string> EquationSymbols(sim::Display& display) {
         for (int i = 0; i < kMaxEquationVariables; ++i) display.PressKey(51);
+        display.TakeRedrawRequest();
         std::vector<std::string> symbols{SelectedCell(display).symbol};
         while (display.PressKey(52) && display.TakeRedrawRequest()) symbols.push_back(SelectedCell(display).symbol);
         return symbols;
@@ -107,6 +108,7 @@ protected:
     std::unique_ptr<sim::LoadedModule> module;
     decltype(&KalvoValueCell) valueCell = nullptr;
     decltype(&KalvoPageStatus) pageStatus = nullptr;
+    decltype(&KalvoPageSelection) pageSelection = nullptr;
 
 private:
     template <typename Visit>

@@ -83,8 +83,9 @@ foreach(name IN LISTS simulator_imports)
   endif()
 endforeach()
 
-# The entry points the simulator looks up.
-foreach(export opcDLLInit opcDLLExit GetModuleVersion)
+# The entry points the simulator looks up, and the inspection functions the project's
+# own hosts and tests look up.
+foreach(export opcDLLInit opcDLLExit GetModuleVersion KalvoValueCell KalvoPageStatus KalvoPageSelection)
   if(NOT dump MATCHES "\n +[0-9]+ +0x[0-9a-f]+ +${export}\n")
     string(APPEND problems "does not export ${export}\n")
   endif()

@@ -14,7 +14,7 @@ public:
     // More than any number needs; characters beyond it are refused.
     static constexpr std::size_t kLongestText = 255;
 
-    // Applies a key (see keys:: in app/live_keys.h): printable characters are
+    // Applies a key (see keys:: in app/live/live_keys.h): printable characters are
     // inserted at the cursor; Backspace and Delete remove the character before and
     // at the cursor; Left, Right, Home and End move it; Ctrl-U clears the line;
     // Enter confirms and Escape cancels. Other keys change nothing.

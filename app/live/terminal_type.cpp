@@ -1,4 +1,4 @@
-#include "app/terminal_type.h"
+#include "app/live/terminal_type.h"
 
 #define NCURSES_NOMACROS
 #include <curses.h>

@@ -1,10 +1,10 @@
-#include "app/live_keys.h"
+#include "app/live/live_keys.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "app/bezel.h"
+#include "app/live/bezel.h"
 #include "sim/host/keyboard.h"
 
 namespace kalvo::app {

@@ -1,4 +1,4 @@
-#include "app/live_page.h"
+#include "app/live/live_page.h"
 
 #define NCURSES_NOMACROS
 #include <curses.h>
@@ -15,14 +15,14 @@
 #include <optional>
 #include <utility>
 
-#include "app/bezel.h"
 #include "app/exit_status.h"
-#include "app/live_keys.h"
+#include "app/live/bezel.h"
+#include "app/live/live_keys.h"
+#include "app/live/prompt_line.h"
+#include "app/live/terminal_cells.h"
+#include "app/live/terminal_type.h"
 #include "app/module_location.h"
 #include "app/page_session.h"
-#include "app/prompt_line.h"
-#include "app/terminal_cells.h"
-#include "app/terminal_type.h"
 #include "catalogue/catalogue.h"
 #include "sim/gdi/render_text.h"
 #include "sim/host/host.h"

@@ -1,4 +1,4 @@
-#include "app/bezel.h"
+#include "app/live/bezel.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "app/prompt_line.h"
+#include "app/live/prompt_line.h"
 
-#include "app/live_keys.h"
+#include "app/live/live_keys.h"
 
 namespace kalvo::app {
 

@@ -1,4 +1,4 @@
-#include "app/terminal_cells.h"
+#include "app/live/terminal_cells.h"
 
 #include <cstdlib>
 
