@@ -40,7 +40,7 @@ if(KALVO_BARE_RUNTIME)
   list(APPEND kalvo_dll_sources cmake/simulator-abi/bare_runtime.cpp)
 endif()
 add_library(kalvo_dll_objects OBJECT ${kalvo_dll_sources})
-target_include_directories(kalvo_dll_objects PRIVATE ${PROJECT_SOURCE_DIR})
+target_include_directories(kalvo_dll_objects PRIVATE ${kalvo_module_include_dir})
 target_link_libraries(kalvo_dll_objects PUBLIC kalvo_sdk)
 
 # The import library of the simulator's executable: the SDK's, or one made from

@@ -15,5 +15,5 @@ inline constexpr DWORD kModeKey = OAPI_KEY_E;
 DLLCLBK void opcDLLInit(HINSTANCE module);
 // Unregisters the display mode.
 DLLCLBK void opcDLLExit(HINSTANCE module);
-// The module's version as a date number, 20060425.
+// The module's version: the host's date number of "Apr 25 2006", 60425.
 DLLCLBK int GetModuleVersion();

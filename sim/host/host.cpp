@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <cstring>
 
+#include "sim/host/date_number.h"
 #include "sim/host/dynamic_library.h"
 
 namespace sim {
@@ -82,21 +81,10 @@ void InitLib(HINSTANCE module) {
     }
 }
 
-// A date as the compiler's __DATE__ writes it ("Apr 25 2006") as the number 20060425;
-// 0 when the text is not such a date.
+// The simulator's date number (sim/host/date_number.h): "Apr 25 2006" is 60425.
 int Date2Int(char* date) {
-    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     ++sim::date2IntCalls;
-    char month[4] = {};
-    int day = 0;
-    int year = 0;
-    if (date == nullptr || std::sscanf(date, "%3s %d %d", month, &day, &year) != 3) return 0;
-    const auto found = std::find_if(std::begin(kMonths), std::end(kMonths),
-                                    [&](const char* name) { return std::strcmp(name, month) == 0; });
-    if (found == std::end(kMonths) || day < 1 || day > 31 || year < 1) return 0;
-    const int monthNumber = static_cast<int>(found - std::begin(kMonths)) + 1;
-    return year * 10000 + monthNumber * 100 + day;
+    return sim::DateNumber(date);
 }
 
 int oapiRegisterMFDMode(MFDMODESPEC& mode) {

@@ -7,6 +7,9 @@
 
 #include <new>
 
+#include "sim/host/date_number.h"
+#include "sim/world/figures.h"
+
 // Everything here is zero-initialised or constant: without the C runtime's start-up
 // no constructor of a static object runs.
 namespace {
@@ -31,33 +34,42 @@ struct Body {
     Vector position;  // from the Earth's centre, m
 };
 
-// The Earth at the centre, the Moon at its mean distance.
+// The Earth at the centre, the Moon at its mean distance (its orbit's semi-major axis).
 Body bodies[] = {
-    {"Earth", kEarthMass, 6.371e6, 86164.1, {0, 0, 0}},
-    {"Moon", 7.342e22, 1.7374e6, 2360591.5, {-3.844e8, 0, 0}},
+    {sim::kEarth.name, sim::kEarth.mass, sim::kEarth.radius, sim::kEarth.rotationPeriod, {0, 0, 0}},
+    {sim::kMoon.name,
+     sim::kMoon.mass,
+     sim::kMoon.radius,
+     sim::kMoon.rotationPeriod,
+     {-(sim::kMoonOrbit.periapsis + sim::kMoonOrbit.apoapsis) / 2, 0, 0}},
 };
 
 struct Ship {
     double emptyMass, loadMass;
     Tank tank;
-    Thruster main[2];
+    Thruster main[sim::kLeoShip.mainEngines];
     Vector position, velocity;  // from and relative to the Earth's centre
     bool hasState;
 };
 Ship ships[2];  // the ship and the vessel without a state
 
-// The ship on its orbit: periapsis 6671 km, apoapsis 6771 km, true anomaly 60
-// degrees, placed on the x axis of the Earth's equatorial plane.
+// The `leo` ship on its orbit, placed on the x axis of the Earth's equatorial plane.
 Ship StartingShip(bool hasState) {
-    const double periapsis = 6671000, apoapsis = 6771000, anomaly = 60 * RAD;
+    const sim::ShipFigures& leo = sim::kLeoShip;
+    const double periapsis = leo.orbit.periapsis, apoapsis = leo.orbit.apoapsis, anomaly = leo.orbit.trueAnomaly * RAD;
     const double e = (apoapsis - periapsis) / (apoapsis + periapsis);
     const double p = periapsis * (1 + e);
     const double r = p / (1 + e * cos(anomaly));
-    const double speedScale = sqrt(kGravitation * kEarthMass / p);
-    return {12000,     1500,
-            {8000, 1}, {{60000, 3200}, {60000, 3200}},
-            {r, 0, 0}, {speedScale * e * sin(anomaly), speedScale * (1 + e * cos(anomaly)), 0},
-            hasState};
+    const double speedScale = sqrt(sim::kGravitationalConstant * sim::kEarth.mass / p);
+    Ship ship{leo.emptyMass,
+              leo.loadMass,
+              {leo.fuelMass, leo.tankEfficiency},
+              {},
+              {r, 0, 0},
+              {speedScale * e * sin(anomaly), speedScale * (1 + e * cos(anomaly)), 0},
+              hasState};
+    for (Thruster& engine : ship.main) engine = {leo.maxThrust, leo.isp};
+    return ship;
 }
 
 Ship* ShipOf(OBJHANDLE object) {
@@ -544,18 +556,8 @@ OAPIFUNC void InitLib(HINSTANCE hModule) {
     }
 }
 
-// "Mmm dd yyyy", as a compiler's __DATE__ writes a date: (year % 100) * 10000 +
-// month * 100 + day, so "Apr 25 2006" is 60425.
-OAPIFUNC int Date2Int(char* date) {
-    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    int month = 0;
-    while (month < 12 && strncmp(date, months[month], 3) != 0) ++month;
-    char* end = nullptr;
-    const long day = strtol(date + 3, &end, 10);
-    const long year = strtol(end, nullptr, 10);
-    return int((year % 100) * 10000 + (month + 1) * 100 + day);
-}
+// The simulator's date number (sim/host/date_number.h): "Apr 25 2006" is 60425.
+OAPIFUNC int Date2Int(char* date) { return sim::DateNumber(date); }
 
 int oapiRegisterMFDMode(MFDMODESPEC& spec) {
     static bool obsoleteLogged;  // zero-initialised, as the simulator's flag
@@ -676,12 +678,12 @@ PROPELLANT_HANDLE oapiGetPropellantHandle(OBJHANDLE hVessel, DWORD idx) {
 
 double oapiGetPropellantMass(PROPELLANT_HANDLE ph) { return static_cast<Tank*>(ph)->mass; }
 
-// The vessel interface: each vessel's two main engines and its tank.
+// The vessel interface: each vessel's main engines and its tank.
 VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel)
     : vessel(static_cast<Vessel*>(hVessel)), flightmodel(short(fmodel)), version(0) {}
 
 DWORD VESSEL::GetGroupThrusterCount(THGROUP_TYPE thgt) const {
-    return ShipOf(vessel) != nullptr && thgt == THGROUP_MAIN ? 2 : 0;
+    return ShipOf(vessel) != nullptr && thgt == THGROUP_MAIN ? DWORD(sim::kLeoShip.mainEngines) : 0;
 }
 
 THRUSTER_HANDLE VESSEL::GetGroupThruster(THGROUP_TYPE thgt, DWORD idx) const {

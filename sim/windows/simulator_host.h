@@ -14,19 +14,16 @@
 // redraw schedule; keys, clicks and the input box reach the page only as they do in
 // the simulator. A test drives it frame by frame with simulation and system time.
 //
-// Its world is fixed and small: the Earth and the Moon, and a ship of 12000 kg with
-// 1500 kg of load and 8000 kg of fuel and two main engines of 60 kN at an Isp of
-// 3200 m/s, in a 6671 by 6771 km Earth orbit, 60 degrees past perigee, in the
-// Earth's equatorial plane: the project's `leo` scenario at its start. A second
-// vessel has no state, as a body the 2024 release's relative queries leave unwritten.
+// Its world is fixed and small, from the stand-in world's figures
+// (sim/world/figures.h): the Earth and the Moon, and the `leo` scenario's ship at
+// its start (12000 kg with 1500 kg of load and 8000 kg of fuel and two main engines
+// of 60 kN at an Isp of 3200 m/s, in a 6671 by 6771 km Earth orbit, 60 degrees past
+// perigee), but in the Earth's equatorial plane. A second vessel has no state, as a
+// body the 2024 release's relative queries leave unwritten.
 #pragma once
 
 #define OAPI_IMPLEMENTATION
 #include "host/host_api.h"
-
-// The Earth's mass and the constant of gravitation, as the stand-in world has them.
-inline constexpr double kEarthMass = 5.9736e24;
-inline constexpr double kGravitation = 6.67259e-11;
 
 // What MFD::MFD leaves in cw and ch: the simulator sets them only after the
 // module's constructor, so a constructor that uses them draws with this nonsense.

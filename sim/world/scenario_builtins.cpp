@@ -1,5 +1,6 @@
 // The scenarios built into the stand-in host, and the solar system that every
 // scenario without bodies of its own starts from.
+#include "sim/world/figures.h"
 #include "sim/world/scenario.h"
 #include "sim/world/scenario_fields.h"
 
@@ -7,30 +8,56 @@ namespace sim {
 
 namespace {
 
-// Sun, Earth and Moon, for every scenario that lists no bodies of its own. The
-// world's x-y plane is the Earth's equator, so the Earth's path about the Sun is
-// tilted by the Earth's obliquity.
-constexpr std::string_view kSolarSystem = R"([
-  {"name": "Sun", "mass": 1.9891e30, "radius": 6.96e8, "rotationPeriod": 2164320},
-  {"name": "Earth", "mass": 5.9736e24, "radius": 6.371e6, "rotationPeriod": 86164.1,
-   "orbit": {"about": "Sun", "periapsis": 1.47098e11, "apoapsis": 1.52098e11,
-             "inclination": 23.44, "argumentOfPeriapsis": 102.9, "trueAnomaly": 20}},
-  {"name": "Moon", "mass": 7.3477e22, "radius": 1.7374e6, "rotationPeriod": 2360591.5,
-   "orbit": {"about": "Earth", "periapsis": 3.633e8, "apoapsis": 4.055e8, "inclination": 5.145,
-             "ascendingNode": 125.08, "argumentOfPeriapsis": 318.15, "trueAnomaly": 135}}
-])";
+using ordered_json = nlohmann::ordered_json;
 
-constexpr BuiltInScenario kBuiltIns[] = {
-    {"leo", "a ship in a 300 km by 400 km Earth orbit, with two main engines and fuel", R"({
-  "vessel": {
-    "name": "Kalvo Explorer", "emptyMass": 12000, "loadMass": 1500,
-    "tank": {"mass": 8000, "efficiency": 1},
-    "mainThrusters": [{"maxThrust": 60000, "isp": 3200}, {"maxThrust": 60000, "isp": 3200}],
-    "orbit": {"about": "Earth", "periapsis": 6671000, "apoapsis": 6771000, "inclination": 28.5,
-              "ascendingNode": 40, "argumentOfPeriapsis": 30, "trueAnomaly": 60}
-  }
-})"},
-    {"lunar-orbit", "a lander in a 100 km by 120 km orbit about the Moon", R"({
+ordered_json BodyText(const BodyFigures& body) {
+    return {{"name", body.name}, {"mass", body.mass}, {"radius", body.radius}, {"rotationPeriod", body.rotationPeriod}};
+}
+
+ordered_json OrbitText(const OrbitFigures& orbit) {
+    return {{"about", orbit.about},
+            {"periapsis", orbit.periapsis},
+            {"apoapsis", orbit.apoapsis},
+            {"inclination", orbit.inclination},
+            {"ascendingNode", orbit.ascendingNode},
+            {"argumentOfPeriapsis", orbit.argumentOfPeriapsis},
+            {"trueAnomaly", orbit.trueAnomaly}};
+}
+
+ordered_json OrbitingBodyText(const BodyFigures& body, const OrbitFigures& orbit) {
+    ordered_json text = BodyText(body);
+    text["orbit"] = OrbitText(orbit);
+    return text;
+}
+
+// The world's figures in the file format; the JSON writer gives each number in
+// the fewest digits that read back as the same double.
+std::string LeoText() {
+    const ShipFigures& ship = kLeoShip;
+    const ordered_json engine = {{"maxThrust", ship.maxThrust}, {"isp", ship.isp}};
+    return ordered_json{{"vessel",
+                         {{"name", ship.name},
+                          {"emptyMass", ship.emptyMass},
+                          {"loadMass", ship.loadMass},
+                          {"tank", {{"mass", ship.fuelMass}, {"efficiency", ship.tankEfficiency}}},
+                          {"mainThrusters", ordered_json(static_cast<std::size_t>(ship.mainEngines), engine)},
+                          {"orbit", OrbitText(ship.orbit)}}}}
+        .dump(2);
+}
+
+// Sun, Earth and Moon, for every scenario that lists no bodies of its own.
+std::string SolarSystem() {
+    return ordered_json{BodyText(kSun), OrbitingBodyText(kEarth, kEarthOrbit), OrbitingBodyText(kMoon, kMoonOrbit)}
+        .dump(2);
+}
+
+}  // namespace
+
+std::span<const BuiltInScenario> BuiltInScenarios() {
+    static const std::string leo = LeoText();
+    static const BuiltInScenario builtIns[] = {
+        {"leo", "a ship in a 300 km by 400 km Earth orbit, with two main engines and fuel", leo},
+        {"lunar-orbit", "a lander in a 100 km by 120 km orbit about the Moon", R"({
   "vessel": {
     "name": "Kalvo Lander", "emptyMass": 4200, "loadMass": 300,
     "tank": {"mass": 7800, "efficiency": 0.98},
@@ -39,7 +66,7 @@ constexpr BuiltInScenario kBuiltIns[] = {
               "trueAnomaly": 45}
   }
 })"},
-    {"glide", "a spaceplane gliding at 18 km over the Earth, 220 m/s, sinking 12 m/s", R"({
+        {"glide", "a spaceplane gliding at 18 km over the Earth, 220 m/s, sinking 12 m/s", R"({
   "vessel": {
     "name": "Kalvo Glider", "emptyMass": 9000, "loadMass": 700,
     "tank": {"mass": 150, "efficiency": 1},
@@ -48,19 +75,20 @@ constexpr BuiltInScenario kBuiltIns[] = {
                "groundSpeed": 220, "heading": 250, "verticalSpeed": -12}
   }
 })"},
-    {"no-engines", "a supply module without main engines in a 400 km circular Earth orbit", R"({
+        {"no-engines", "a supply module without main engines in a 400 km circular Earth orbit", R"({
   "vessel": {
     "name": "Kalvo Carrier", "emptyMass": 7000, "loadMass": 2500,
     "tank": {"mass": 300, "efficiency": 1},
     "orbit": {"about": "Earth", "periapsis": 6771000, "eccentricity": 0, "inclination": 51.6}
   }
 })"},
-};
+    };
+    return builtIns;
+}
 
-}  // namespace
-
-std::span<const BuiltInScenario> BuiltInScenarios() { return kBuiltIns; }
-
-std::string_view scenario::SolarSystemText() { return kSolarSystem; }
+std::string_view scenario::SolarSystemText() {
+    static const std::string solarSystem = SolarSystem();
+    return solarSystem;
+}
 
 }  // namespace sim

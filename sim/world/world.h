@@ -16,14 +16,11 @@
 #include <vector>
 
 #include "host/host_api.h"
+#include "sim/world/figures.h"
 #include "sim/world/kepler.h"
 #include "sim/world/vec3.h"
 
 namespace sim {
-
-// The constant of gravitation of the world, in m^3/s^2/kg: the 1986 CODATA value,
-// which the page keeps too, so that the page's orbit equations reproduce the world's orbits.
-inline constexpr double kGravitationalConstant = 6.67259e-11;
 
 struct Body {
     std::string name;

@@ -28,8 +28,8 @@ TEST_F(Entry, LoadingCallsInitLibOnceAndRegistersOneModeNamedKalvoMfdOnTheEKey) 
     EXPECT_EQ(module->ModeIds(), std::vector{mode->id});
     EXPECT_EQ(mode->name, "Kalvo MFD");
     EXPECT_EQ(mode->key, sim::ScanCodeOfCharacter('E'));  // the key as the keyboard gives it
-    // Date2Int of "Apr 25 2006", computed once and kept.
-    EXPECT_EQ((std::pair{module->Version(), module->Version()}), (std::pair{20060425, 20060425}));
+    // Date2Int of "Apr 25 2006", (2006 % 100) * 10000 + 4 * 100 + 25, computed once and kept.
+    EXPECT_EQ((std::pair{module->Version(), module->Version()}), (std::pair{60425, 60425}));
     EXPECT_EQ(sim::Date2IntCalls(), dateCalls + 1);
 }
 

@@ -333,6 +333,29 @@ TEST(Queries, HandlesOutOfRange) {
     world = sim::World{};
 }
 
+// The simulator's (year % 100) * 10000 + month * 100 + day (HOST.md), worked by
+// hand, of dates as __DATE__ writes them and as a scanf of "%s%d%d" reads them
+// (blanks before each field, a sign, only the first three letters of the month);
+// 0 for what is no such date. The Windows host's is checked through its log line.
+TEST(Date2Int, TheSimulatorsDateNumber) {
+    const struct {
+        const char* date;
+        int number;
+    } cases[] = {
+        {"Apr 25 2006", 60425},    {"Jan  1 2000", 101},      {"Dec 31 1999", 991231}, {"Feb 29 2024", 240229},
+        {" Sep\t9\n2099", 990909}, {"April +25 2006", 60425}, {"Jun 30 -3", -29370},   {"", 0},
+        {"Ap 25 2006", 0},         {"Apx 25 2006", 0},        {"Apr 25", 0},           {"Apr x 2006", 0},
+        {"Apr 25 1234567890", 0},
+    };
+    const int calls = sim::Date2IntCalls();
+    for (const auto& [date, number] : cases) {
+        std::string text = date;
+        EXPECT_EQ(Date2Int(text.data()), number) << '"' << date << '"';
+    }
+    EXPECT_EQ(Date2Int(nullptr), 0);
+    EXPECT_EQ(sim::Date2IntCalls(), calls + std::ssize(cases) + 1);
+}
+
 using sim::ScriptStep;
 using Kind = ScriptStep::Kind;
 

@@ -5,7 +5,10 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
+#include <vector>
 
+#include "catalogue/value_store.h"
 #include "sim/world/kepler.h"
 #include "sim/world/scenario.h"
 #include "tests/support/solver_harness.h"
@@ -201,6 +204,36 @@ TEST(Scenarios, BuiltInsAndTheTransferExampleBuild) {
     const World transfer =
         WorldOf(sim::BuildScenario(std::string(KALVO_SOURCE_DIR) + "/docs/scenarios/geo-transfer.json"));
     EXPECT_EQ(transfer.bodies[transfer.focus.reference].name, "Earth");
+}
+
+// The built-in world read back to the last bit, against the almanac figures written
+// out here: a figure typed wrongly, or a scenario text that loses digits, shows. The
+// ship 60 degrees past its 6671 km perigee is at r = p / (1 + e cos 60) with
+// e = 100 / 13442 and p = 6671 km (1 + e): 6695722.0575 m (by hand).
+TEST(Scenarios, TheBuiltInWorldHoldsTheWorldsFigures) {
+    const World world = Scenario("leo");
+    const std::vector<std::tuple<std::string, double, double, double, int>> bodies = {
+        {"Sun", 1.9891e30, 6.96e8, 2164320, -1},
+        {"Earth", 5.9736e24, 6.371e6, 86164.1, 0},
+        {"Moon", 7.3477e22, 1.7374e6, 2360591.5, 1}};
+    std::vector<std::tuple<std::string, double, double, double, int>> built;
+    for (const sim::Body& body : world.bodies)
+        built.emplace_back(body.name, body.mass, body.radius, body.rotationPeriod, body.parent);
+    EXPECT_EQ(built, bodies);
+    const sim::Vessel& ship = world.focus;
+    EXPECT_EQ((std::tuple{ship.name, ship.emptyMass, ship.loadMass, ship.tank.mass, ship.tank.efficiency}),
+              (std::tuple{"Kalvo Explorer", 12000.0, 1500.0, 8000.0, 1.0}));
+    ASSERT_EQ(ship.mainThrusters.size(), 2u);
+    for (const sim::Thruster& engine : ship.mainThrusters)
+        EXPECT_EQ((std::pair{engine.maxThrust, engine.isp}), (std::pair{60000.0, 3200.0}));
+    EXPECT_EQ(ship.reference, kEarth);
+    EXPECT_TRUE(Near(Length(ship.position), 6695722.0575, 1e-11));
+}
+
+// The page's constant of gravitation is the world's, so that its orbit equations
+// reproduce the world's orbits.
+TEST(Scenarios, ThePagesGravitationalConstantIsTheWorlds) {
+    EXPECT_EQ(kalvo::kGravitationalConstant, sim::kGravitationalConstant);
 }
 
 // A vessel that is fine as it stands; each case spoils one thing.
