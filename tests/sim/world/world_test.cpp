@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "catalogue/value_store.h"
+#include "catalogue/constants.h"
 #include "sim/world/kepler.h"
 #include "sim/world/scenario.h"
 #include "tests/support/solver_harness.h"
