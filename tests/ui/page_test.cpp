@@ -10,7 +10,6 @@
 #include "tests/support/drawn_page.h"
 #include "tests/support/page_probe.h"
 #include "ui/clipboard.h"
-#include "ui/colours.h"
 #include "ui/value_format.h"
 
 namespace kalvo {
@@ -19,8 +18,11 @@ namespace {
 using test::DrawnPage;
 using test::PageProbe;
 
-constexpr COLORREF kGreen = kTextGreen;
-constexpr COLORREF kBlue = kHighlightBlue;
+// The page's twelve colours (COLORREF 0x00BBGGRR) as its colour table gives them,
+// written out here so that a fault in the module's own constants shows.
+constexpr COLORREF kLineGreen = 0x0000FF00, kGreen = 0x0000C000, kWhite = 0x00FFFFFF, kBlue = 0x00C00000,
+                   kBandGrey = 0x00A0A0A0, kBlack = 0x00000000, kYellow = 0x0000FFFF, kRed = 0x000000FF,
+                   kDarkYellow = 0x0000C0C0, kDarkRed = 0x000000C0, kTeal = 0x00C0C000, kPurple = 0x00C000C0;
 
 class Page : public ::testing::Test {
 protected:
@@ -30,10 +32,7 @@ protected:
         Clipboard = {};
         sim::ClearGdiFaults();
     }
-    void TearDown() override {
-        Clipboard = savedClipboard_;
-        test::ResetValueStore();
-    }
+    void TearDown() override { Clipboard = savedClipboard_; }
 
     // Selects directory d, equation e and that equation's first variable, as the commands do.
     static void Enter(PageProbe& probe, int d, int e) {
@@ -41,6 +40,7 @@ protected:
     }
 
 private:
+    test::RestoreWorldAndStore restore_;
     ClipboardStack savedClipboard_{};
 };
 
@@ -107,6 +107,7 @@ TEST_F(Page, LayoutTextsColoursFontsAndHelpView) {
     page.Draw();
     EXPECT_EQ(page.Rows()[11], "    e   Eccentricity");
     EXPECT_EQ(page.Rows()[13], "   \u2192Vt  Tangent. Velocity m/s");
+    ASSERT_TRUE(page.TextAt(8, 13) && page.TextAt(8, 11));
     EXPECT_EQ(page.TextAt(8, 13)->background, kBlue);
     EXPECT_EQ(page.TextAt(8, 11)->colour, kGreen);
 }
@@ -141,6 +142,7 @@ TEST_F(Page, ClipboardDepthTurnsRedWhenTheStackIsFull) {
         PageProbe probe;
         DrawnPage page(probe);
         page.Draw();
+        ASSERT_TRUE(page.TextAt(29, 2) && page.TextAt(33, 2));
         EXPECT_EQ((std::tuple{page.TextAt(29, 2)->text, page.TextAt(29, 2)->colour}), (std::tuple{"CSP:", colour}));
         EXPECT_EQ((std::tuple{page.TextAt(33, 2)->text, page.TextAt(33, 2)->colour}), (std::tuple{text, colour}));
     }
@@ -163,6 +165,7 @@ TEST_F(Page, DirectoryRowScrollsToShowTheCurrentDirectory) {
         Enter(probe, step.directory, 0);
         page.Draw();
         EXPECT_EQ(page.Rows()[1], step.row) << probe.DirectoryCode(step.directory);
+        ASSERT_TRUE(page.TextAt(step.highlightedColumn, 1));
         EXPECT_EQ(page.TextAt(step.highlightedColumn, 1)->text, probe.DirectoryCode(step.directory));
         EXPECT_EQ(page.TextAt(step.highlightedColumn, 1)->background, kBlue);
     }
