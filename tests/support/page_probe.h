@@ -36,9 +36,6 @@ inline void ResetValueStore() { ValueStore = InitialValueStore(); }
 // it, when it goes out of scope: also when a failed assertion ends the test early.
 class RestoreWorldAndStore {
 public:
-    RestoreWorldAndStore() = default;
-    RestoreWorldAndStore(const RestoreWorldAndStore&) = delete;
-    RestoreWorldAndStore& operator=(const RestoreWorldAndStore&) = delete;
     ~RestoreWorldAndStore() {
         sim::TheWorld() = savedWorld_;
         ResetValueStore();

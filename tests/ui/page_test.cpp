@@ -110,6 +110,21 @@ TEST_F(Page, LayoutTextsColoursFontsAndHelpView) {
     ASSERT_TRUE(page.TextAt(8, 13) && page.TextAt(8, 11));
     EXPECT_EQ(page.TextAt(8, 13)->background, kBlue);
     EXPECT_EQ(page.TextAt(8, 11)->colour, kGreen);
+
+    // LNC equation 0 fills all three help lines, each on the band where its row starts.
+    Enter(probe, LNC, 0);
+    page.Draw();
+    const struct {
+        int column, row;
+        std::string text;
+    } helpLines[] = {{1, 4, "rme=(-G*M*ap+rs*ap^2*rma+sqrt(G^2"},
+                     {0, 5, "*M^2*ap^2-2*G*M*ap^3*rs*rma+rs^2*ap^4"},
+                     {0, 6, "*rma^2+4ap^3*rma^2*G*M))/2*ap^2*rma"}};
+    for (const auto& line : helpLines) {
+        const auto text = page.TextAt(line.column, line.row);
+        ASSERT_TRUE(text) << line.text;
+        EXPECT_EQ((std::tuple{text->text, text->colour, text->background}), (std::tuple{line.text, kBlack, kBandGrey}));
+    }
 }
 
 // Sums of readings' codes other than 2 and 4 name no single failure.
