@@ -8,7 +8,6 @@
 #include "catalogue/value_store.h"
 #include "sim/host/keyboard.h"
 #include "tests/support/loaded_kalvo.h"
-#include "ui/command_keys.h"
 
 namespace kalvo::test {
 namespace {
@@ -46,7 +45,7 @@ TEST_F(Entry, UnloadingUnloadsTheLibraryAndUnregistersExactlyItsMode) {
     const int after = oapiRegisterMFDMode(other);
 
     auto display = OpenPage();
-    display->PressKey(kKeyInputValue);
+    display->PressKey(OAPI_KEY_L);
     ASSERT_TRUE(sim::InputBox().open);
     Unload();  // the exit hook found at load runs as the library is unloaded
     // Gone from the process, so a load afresh starts with fresh values and an empty clipboard.
@@ -55,7 +54,7 @@ TEST_F(Entry, UnloadingUnloadsTheLibraryAndUnregistersExactlyItsMode) {
     EXPECT_EQ(display->Page(), nullptr);
     EXPECT_EQ(display->ModeId(), 0);
     EXPECT_FALSE(sim::InputBox().open);
-    EXPECT_FALSE(display->PressKey(kKeyNextDirectory));
+    EXPECT_FALSE(display->PressKey(OAPI_KEY_EQUALS));
     std::vector<int> remaining;
     for (const sim::RegisteredMode& mode : sim::RegisteredModes()) remaining.push_back(mode.id);
     EXPECT_EQ(remaining, (std::vector<int>{before, after}));

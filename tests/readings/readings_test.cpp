@@ -11,7 +11,6 @@
 #include "sim/world/world.h"
 #include "tests/support/page_probe.h"
 #include "tests/support/solver_harness.h"
-#include "ui/command_keys.h"
 
 namespace kalvo {
 namespace {
@@ -48,11 +47,6 @@ protected:
         ship.mainThrusters = {{100000, 30000}, {50000, 31000}};
         Place({3e6, 0, 4e6}, {1000, 500, 3000});
     }
-    void TearDown() override {
-        sim::TheWorld() = sim::World{};
-        test::ResetValueStore();
-    }
-
     // Puts the vessel at `p`, moving at `v`, relative to the planet.
     static void Place(sim::Vec3 p, sim::Vec3 v) {
         sim::World& world = sim::TheWorld();
@@ -64,13 +58,14 @@ protected:
     int Get(Directory d, std::string_view symbol, int set = 0) {
         const int v = FindVariable(d, symbol);
         page.Select(d, EquationOffering(d, v), symbol, set);
-        page.ConsumeKeyBuffered(kKeyGetSystemValue);
+        page.ConsumeKeyBuffered(OAPI_KEY_G);
         return page.Status();
     }
     double Cell(Directory d, std::string_view symbol, int set = 0) {
         return ValueStore[set][d][FindVariable(d, symbol)];
     }
 
+    test::RestoreWorldAndStore restore_;
     test::PageProbe page;
 };
 
@@ -145,6 +140,7 @@ TEST_F(Readings, SignsAndAnglesAsTheHostGivesThem) {
 }
 
 TEST(ReferenceBody, GreatestMassOverSquaredDistance) {
+    const test::RestoreWorldAndStore restore;
     using Bodies = std::vector<std::pair<double, sim::Vec3>>;  // mass, place; the vessel at the origin
     const struct {
         const char* what;
@@ -165,7 +161,6 @@ TEST(ReferenceBody, GreatestMassOverSquaredDistance) {
         for (const auto& [mass, place] : c.bodies) world.bodies.push_back({"Body", mass, 1, 0, place, {}});
         EXPECT_EQ(FindReferenceBody(), c.expected < 0 ? nullptr : oapiGetGbodyByIndex(c.expected)) << c.what;
     }
-    sim::TheWorld() = sim::World{};
 }
 
 // At the body's centre the velocities fail; without main engines Isp is not applicable.
@@ -178,7 +173,7 @@ TEST_F(Readings, FailedReadingsWriteNothingAndGetAllSumsTheirCodes) {
     EXPECT_EQ(Cell(ORB, "Vt"), kUntouched);
     EXPECT_EQ(Cell(ORB, "Vr"), kUntouched);
     page.SetStatus(kError);  // Get All adds to what was there: 1 + 2 failures
-    page.ConsumeKeyBuffered(kKeyGetAllValues);
+    page.ConsumeKeyBuffered(OAPI_KEY_A);
     EXPECT_EQ(page.Status(), 3);
 
     sim::TheWorld().focus.mainThrusters.clear();
@@ -188,7 +183,7 @@ TEST_F(Readings, FailedReadingsWriteNothingAndGetAllSumsTheirCodes) {
     EXPECT_EQ(Cell(MOV, "ap"), 0);
     page.Select(FUE, 0, "ms");
     page.SetStatus(0);
-    page.ConsumeKeyBuffered(kKeyGetAllValues);
+    page.ConsumeKeyBuffered(OAPI_KEY_A);
     EXPECT_EQ(page.Status(), kNotApplicable);
     EXPECT_EQ(Cell(FUE, "THR"), 0);
 }
@@ -211,7 +206,7 @@ TEST_F(Readings, UnwrittenPositionsAndVelocitiesFailAndAreNeverRead) {
         EXPECT_EQ(Cell(ORB, symbol), kUntouched) << symbol;
     }
     page.SetStatus(0);
-    page.ConsumeKeyBuffered(kKeyGetAllValues);  // four failures and the mass
+    page.ConsumeKeyBuffered(OAPI_KEY_A);  // four failures and the mass
     EXPECT_EQ(page.Status(), 4);
 }
 
@@ -234,7 +229,7 @@ TEST_F(Readings, GetAllSumsItsDirectorysCodesAndWithoutBodiesTheyAreNotAvailable
         page.Select(d, 0, kCatalogue[d].variables[EquationVariableNumbers(d, 0).number[0] - 1].symbol);
         page.SetStatus(kError);
         const ValueStoreCells before = ValueStore;
-        page.ConsumeKeyBuffered(kKeyGetAllValues);
+        page.ConsumeKeyBuffered(OAPI_KEY_A);
         EXPECT_EQ(page.Status(), status) << kCatalogue[d].code;
         // Only FUE and MOV, which need no body, write anything.
         if (d != FUE && d != MOV) {

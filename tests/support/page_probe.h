@@ -4,6 +4,7 @@
 
 #include "catalogue/value_store.h"
 #include "sim/host/host.h"
+#include "sim/world/world.h"
 #include "ui/solver_mfd.h"
 
 namespace kalvo::test {
@@ -30,5 +31,18 @@ public:
 
 // Puts the value store back as the module loads it.
 inline void ResetValueStore() { ValueStore = InitialValueStore(); }
+
+// Puts the simulated world back as it was, and the value store as the module loads
+// it, when it goes out of scope: also when a failed assertion ends the test early.
+class RestoreWorldAndStore {
+public:
+    ~RestoreWorldAndStore() {
+        sim::TheWorld() = savedWorld_;
+        ResetValueStore();
+    }
+
+private:
+    sim::World savedWorld_ = sim::TheWorld();
+};
 
 }  // namespace kalvo::test

@@ -9,10 +9,32 @@
 
 #include "sim/gdi/gdi.h"
 #include "tests/support/loaded_kalvo.h"
-#include "ui/buttons.h"
 
 namespace kalvo::test {
 namespace {
+
+// The fifteen buttons as the page's button table gives them, written out here so
+// that a fault in the module's own table shows; the keys are the DirectInput scan
+// codes in which the host delivers key presses.
+struct ButtonRow {
+    int button;
+    const char* label;
+    const char* menuLine;
+    char selectCharacter;
+    DWORD key;
+};
+constexpr ButtonRow kButtonTable[] = {
+    // clang-format off
+    {0, "Dr>", "Next Directory", '+', 13},     {1, "Dr<", "Prev Directory", '-', 12},
+    {2, "Eq>", "Next Equation", ']', 27},      {3, "Eq<", "Prev Equation", '[', 26},
+    {4, "VSt", "Select Variable Set", 'R', 19}, {5, "Vr>", "Next Variable", '>', 52},
+    {6, "Vr<", "Prev Variable", '<', 51},      {7, "Inp", "Input Value", 'L', 38},
+    {8, "Slv", "Solve for Variable", 'S', 31}, {9, "All", "Get All Values", 'A', 30},
+    {10, "Cpy", "Copy to Clipboard", 'C', 46}, {11, "Pst", "Paste from Clipboard", 'V', 47},
+    {12, "Get", "Get System Value", 'G', 34},  {13, "Hlp", "Variable Help", 'H', 35},
+    {14, "0->", "Zero Value", 'Z', 44},
+    // clang-format on
+};
 
 class Commands : public LoadedKalvo {
 protected:
@@ -24,29 +46,29 @@ protected:
         return std::any_of(texts.begin(), texts.end(), [](const auto& t) { return t.at == sim::Point{85, 144}; });
     }
     static int ButtonOf(DWORD key) {
-        for (int b = 0; b < kButtonCount; ++b)
-            if (kButtons[b].key == key) return b;
+        for (const ButtonRow& row : kButtonTable)
+            if (row.key == key) return row.button;
         return -1;
     }
 };
 
-// The host sees the module's button table (its texts are checked where the front
-// end lists them); that a click does what its key does is checked command by command.
-TEST_F(Commands, ButtonsServeTheirTable) {
+// What the host shows of each button; that a click does what its key does is
+// checked command by command below.
+TEST_F(Commands, ButtonsShowTheirLabelsAndMenu) {
     auto display = OpenPage();
     const MFDBUTTONMENU* menu = nullptr;
     ASSERT_EQ(display->ButtonMenu(&menu), 15);
     ASSERT_EQ(display->ButtonLabels().size(), 15u);
-    for (int b = 0; b < 15; ++b) {
-        SCOPED_TRACE(kButtons[b].label);
-        EXPECT_EQ(display->ButtonLabels()[b], kButtons[b].label);
+    for (const ButtonRow& row : kButtonTable) {
+        SCOPED_TRACE(row.label);
+        EXPECT_EQ(display->ButtonLabels()[row.button], row.label);
         // The records are packed: read each field by value, never bind to it.
-        const char* line1 = menu[b].line1;
-        const char* line2 = menu[b].line2;
-        const char selectCharacter = menu[b].selchar;
-        EXPECT_STREQ(line1, kButtons[b].menuLine);
+        const char* line1 = menu[row.button].line1;
+        const char* line2 = menu[row.button].line2;
+        const char selectCharacter = menu[row.button].selchar;
+        EXPECT_STREQ(line1, row.menuLine);
         EXPECT_EQ(line2, nullptr);
-        EXPECT_EQ(selectCharacter, kButtons[b].selectCharacter);
+        EXPECT_EQ(selectCharacter, row.selectCharacter);
     }
 }
 
@@ -54,9 +76,9 @@ TEST_F(Commands, ButtonsServeTheirTable) {
 // cells `given` and the keys `before` pressed: the redraw it asks for, the status
 // it leaves, every cell it changes, and the selection after.
 TEST_F(Commands, EachCommandChangesOnlyWhatItSays) {
-    const DWORD dr = kKeyNextDirectory, dl = kKeyPrevDirectory, eq = kKeyNextEquation, el = kKeyPrevEquation,
-                vr = kKeyNextVariable, vl = kKeyPrevVariable, set = kKeySelectVariableSet, help = kKeyVariableHelp,
-                solve = kKeySolve, copy = kKeyCopy, paste = kKeyPaste, zero = kKeyZeroValue;
+    const DWORD dr = OAPI_KEY_EQUALS, dl = OAPI_KEY_MINUS, eq = OAPI_KEY_RBRACKET, el = OAPI_KEY_LBRACKET,
+                vr = OAPI_KEY_PERIOD, vl = OAPI_KEY_COMMA, set = OAPI_KEY_R, help = OAPI_KEY_H, solve = OAPI_KEY_S,
+                copy = OAPI_KEY_C, paste = OAPI_KEY_V, zero = OAPI_KEY_Z;
     const std::vector<DWORD> toGld(8, dr), toLastOrbEquation{dr, eq, eq, eq, eq, eq, eq, eq, eq, eq, eq};
     const std::vector<std::string> orb0{"r", "p", "e", "v"}, orb1{"r", "p", "Vt", "M"}, bop{"a", "b", "c"};
     const CellName a{0, BOP, "a"}, b{0, BOP, "b"}, c{0, BOP, "c"}, a2{1, BOP, "a"}, b2{1, BOP, "b"}, c2{1, BOP, "c"};
@@ -100,8 +122,8 @@ TEST_F(Commands, EachCommandChangesOnlyWhatItSays) {
         {.name = "solve guarded: b = a / c with c = 0", .given = {{a, 6}, {b, 7}}, .before = {eq, vr}, .key = solve, .status = 1},
         {.name = "a solve clears the failure before it", .given = {{a, 6}, {b, 7}}, .before = {eq, vr, solve, vl}, .key = solve, .changed = {{a, 0}}},
         {.name = "no formula for M in ORB 1", .before = {dr, eq, vr, vr, vr}, .key = solve, .status = 2},
-        {.name = "Get reads one value (the host's empty world: a ship of no mass, no engines)", .before = {dr, dr, dr, vr, copy}, .key = kKeyGetSystemValue, .selected = {0, FUE, "ms"}},
-        {.name = "Get All adds up Isp's not applicable there", .before = {dr, dr, dr}, .key = kKeyGetAllValues, .status = 4},
+        {.name = "Get reads one value (the host's empty world: a ship of no mass, no engines)", .before = {dr, dr, dr, vr, copy}, .key = OAPI_KEY_G, .selected = {0, FUE, "ms"}},
+        {.name = "Get All adds up Isp's not applicable there", .before = {dr, dr, dr}, .key = OAPI_KEY_A, .status = 4},
         // clang-format on
     };
     for (const auto& t : cases)
@@ -136,12 +158,11 @@ TEST_F(Commands, EachCommandChangesOnlyWhatItSays) {
 TEST_F(Commands, KeysButtonsAndEventsThatAreNoCommandDoNothing) {
     auto display = OpenPage();
     Cell(0, BOP, "a") = 3;
-    Press(*display, kKeyCopy);
+    Press(*display, OAPI_KEY_C);
     const StoreSnapshot before = Snapshot();
-    std::vector<DWORD> others{0xFFFFFFFFu, 0x80000000u, 0x100u + kKeyNextDirectory};
+    std::vector<DWORD> others{0xFFFFFFFFu, 0x80000000u, 0x100u + OAPI_KEY_EQUALS};
     for (DWORD key = 0; key < 256; ++key)
-        if (std::none_of(std::begin(kButtons), std::end(kButtons), [&](auto& b) { return b.key == key; }))
-            others.push_back(key);
+        if (ButtonOf(key) < 0) others.push_back(key);
     for (const DWORD key : others) EXPECT_FALSE(display->PressKey(key)) << "key " << key;
     for (const int event : {0, 2, 4, 6, 0x80, 0x7FFFFFFE}) EXPECT_FALSE(display->ClickButton(0, event)) << event;
     for (const int button : {-1, -15, INT_MIN, 15, 16, INT_MAX}) {
@@ -153,7 +174,7 @@ TEST_F(Commands, KeysButtonsAndEventsThatAreNoCommandDoNothing) {
     EXPECT_EQ(pageStatus(display->Page()), 0);
     EXPECT_EQ(Snapshot(), before);
     EXPECT_EQ(SelectedCell(*display), (CellName{0, BOP, "a"}));
-    Press(*display, kKeyPaste);  // the clipboard still holds the one value copied
+    Press(*display, OAPI_KEY_V);  // the clipboard still holds the one value copied
     EXPECT_EQ(Cell(0, BOP, "a"), 3);
     // Bit 0 of a button event decides, whatever else the event carries.
     EXPECT_TRUE(display->ClickButton(0, 0x81));
@@ -164,14 +185,14 @@ TEST_F(Commands, ElevenCopiesKeepTheFirstTenAndPastesReturnThemInReverse) {
     auto display = OpenPage();
     for (int i = 1; i <= 11; ++i) {
         Cell(0, BOP, "a") = i * 1.5;
-        Press(*display, kKeyCopy);
+        Press(*display, OAPI_KEY_C);
     }
     for (int i = 10; i >= 1; --i) {
-        Press(*display, kKeyPaste);
+        Press(*display, OAPI_KEY_V);
         EXPECT_EQ(Cell(0, BOP, "a"), i * 1.5);
     }
     display->TakeRedrawRequest();
-    Press(*display, kKeyPaste);  // from the empty stack: no change, no redraw
+    Press(*display, OAPI_KEY_V);  // from the empty stack: no change, no redraw
     EXPECT_FALSE(display->TakeRedrawRequest());
     EXPECT_EQ(Cell(0, BOP, "a"), 1.5);
 }
@@ -181,14 +202,14 @@ TEST_F(Commands, ElevenCopiesKeepTheFirstTenAndPastesReturnThemInReverse) {
 TEST_F(Commands, ValuesAndClipboardOutliveThePageTheSelectionDoesNot) {
     auto first = OpenPage(400, 400);
     auto second = OpenPage(300, 200);
-    Press(*first, kKeyNextDirectory);
+    Press(*first, OAPI_KEY_EQUALS);
     Cell(0, ORB, "r") = 6.771e6;
-    Press(*first, kKeyCopy, 2);
-    Press(*second, kKeyPaste);  // the second display keeps its own selection: BOP a
+    Press(*first, OAPI_KEY_C, 2);
+    Press(*second, OAPI_KEY_V);  // the second display keeps its own selection: BOP a
     EXPECT_EQ(Cell(0, BOP, "a"), 6.771e6);
     EXPECT_EQ(SelectedCell(*first), (CellName{0, ORB, "r"}));
 
-    for (const DWORD key : {kKeySelectVariableSet, kKeyNextEquation, kKeyNextVariable, kKeySolve}) Press(*first, key);
+    for (const DWORD key : {OAPI_KEY_R, OAPI_KEY_RBRACKET, OAPI_KEY_PERIOD, OAPI_KEY_S}) Press(*first, key);
     ASSERT_EQ(pageStatus(first->Page()), 1);  // M = 0 fails the guard of p
     const StoreSnapshot values = Snapshot();
     first->LeaveMode();
@@ -197,24 +218,24 @@ TEST_F(Commands, ValuesAndClipboardOutliveThePageTheSelectionDoesNot) {
     EXPECT_EQ(pageStatus(first->Page()), 0);
     EXPECT_EQ(SelectedCell(*first), (CellName{0, BOP, "a"}));
     EXPECT_EQ(EquationSymbols(*first), (std::vector<std::string>{"a", "b", "c"}));
-    Press(*first, kKeyPaste);  // on c, where the walk over the equation ended
+    Press(*first, OAPI_KEY_V);  // on c, where the walk over the equation ended
     EXPECT_EQ(Cell(0, BOP, "c"), 6.771e6);
 }
 
 TEST_F(Commands, InputValueOpensTheSharedBoxOnTheSelectedVariable) {
     auto first = OpenPage();
     auto second = OpenPage();
-    Press(*first, kKeyNextDirectory);
-    Press(*first, kKeyInputValue);  // on ORB r
-    Press(*first, kKeyNextVariable);
+    Press(*first, OAPI_KEY_EQUALS);
+    Press(*first, OAPI_KEY_L);  // on ORB r
+    Press(*first, OAPI_KEY_PERIOD);
     first->TakeRedrawRequest();
-    EXPECT_TRUE(first->PressButton(ButtonOf(kKeyInputValue)));  // on ORB p, before the first box was confirmed
+    EXPECT_TRUE(first->PressButton(ButtonOf(OAPI_KEY_L)));  // on ORB p, before the first box was confirmed
     EXPECT_FALSE(first->TakeRedrawRequest());
     EXPECT_EQ(sim::InputBox().visibleWidth, 20);
     EXPECT_EQ(sim::InputBox().userData, first->Page());
     // Moving on after opening, or closing the page, does not move the target.
-    Press(*first, kKeyNextVariable);
-    Press(*first, kKeySelectVariableSet);
+    Press(*first, OAPI_KEY_PERIOD);
+    Press(*first, OAPI_KEY_R);
     first->LeaveMode();
     ASSERT_TRUE(sim::TypeIntoInputBox("6.5e6"));
     EXPECT_FALSE(sim::InputBox().open);
@@ -222,11 +243,11 @@ TEST_F(Commands, InputValueOpensTheSharedBoxOnTheSelectedVariable) {
     EXPECT_EQ(Cell(0, ORB, "r"), 0);
     EXPECT_EQ(Cell(1, ORB, "p"), 0);
 
-    Press(*second, kKeyInputValue);  // the other display retargets the shared box: BOP a
+    Press(*second, OAPI_KEY_L);  // the other display retargets the shared box: BOP a
     ASSERT_TRUE(sim::TypeIntoInputBox("4"));
     EXPECT_EQ(Cell(0, BOP, "a"), 4);
     // Confirmed without text: nothing stored, the box closed.
-    Press(*second, kKeyInputValue);
+    Press(*second, OAPI_KEY_L);
     const StoreSnapshot before = Snapshot();
     const sim::InputBoxState box = sim::InputBox();
     EXPECT_TRUE(box.callback(nullptr, nullptr, box.userData));
@@ -265,7 +286,7 @@ TEST_F(TypedInput, StoresTheLongestLeadingDecimalNumber) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         Cell(0, BOP, "a") = -777.25;
-        ASSERT_TRUE(display->PressKey(kKeyInputValue));
+        ASSERT_TRUE(display->PressKey(OAPI_KEY_L));
         const sim::InputBoxState box = sim::InputBox();
         std::string text = c.text;
         ASSERT_TRUE(box.callback(nullptr, text.data(), box.userData));

@@ -8,12 +8,12 @@
 #include "tests/support/drawn_page.h"
 #include "tests/support/ieee_cases.h"
 #include "tests/support/page_probe.h"
-#include "ui/command_keys.h"
 
 namespace kalvo {
 namespace {
 
 TEST(IeeeDouble, EveryCaseShowsTheDoubleResult) {
+    const test::RestoreWorldAndStore restore;
     for (const IeeeCase& c : kIeeeCases) {
         SCOPED_TRACE(c.name);
         test::ResetValueStore();
@@ -21,11 +21,11 @@ TEST(IeeeDouble, EveryCaseShowsTheDoubleResult) {
         for (const IeeeInput& input : c.inputs) {
             if (input.symbol == nullptr) continue;
             page.Select(c.directory, c.equation, input.symbol);
-            ASSERT_TRUE(page.ConsumeKeyBuffered(kKeyInputValue));
+            ASSERT_TRUE(page.ConsumeKeyBuffered(OAPI_KEY_L));
             ASSERT_TRUE(sim::TypeIntoInputBox(input.text));
         }
         page.Select(c.directory, c.equation, c.solved);
-        ASSERT_TRUE(page.ConsumeKeyBuffered(kKeySolve));
+        ASSERT_TRUE(page.ConsumeKeyBuffered(OAPI_KEY_S));
         test::DrawnPage drawn(page);
         drawn.Draw();
         const auto shown = drawn.TextAt(11, 9 + page.CurrentVariable());

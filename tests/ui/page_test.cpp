@@ -10,7 +10,6 @@
 #include "tests/support/drawn_page.h"
 #include "tests/support/page_probe.h"
 #include "ui/clipboard.h"
-#include "ui/colours.h"
 #include "ui/value_format.h"
 
 namespace kalvo {
@@ -19,8 +18,11 @@ namespace {
 using test::DrawnPage;
 using test::PageProbe;
 
-constexpr COLORREF kGreen = kTextGreen;
-constexpr COLORREF kBlue = kHighlightBlue;
+// The page's twelve colours (COLORREF 0x00BBGGRR) as its colour table gives them,
+// written out here so that a fault in the module's own constants shows.
+constexpr COLORREF kLineGreen = 0x0000FF00, kGreen = 0x0000C000, kWhite = 0x00FFFFFF, kBlue = 0x00C00000,
+                   kBandGrey = 0x00A0A0A0, kBlack = 0x00000000, kYellow = 0x0000FFFF, kRed = 0x000000FF,
+                   kDarkYellow = 0x0000C0C0, kDarkRed = 0x000000C0, kTeal = 0x00C0C000, kPurple = 0x00C000C0;
 
 class Page : public ::testing::Test {
 protected:
@@ -30,10 +32,7 @@ protected:
         Clipboard = {};
         sim::ClearGdiFaults();
     }
-    void TearDown() override {
-        Clipboard = savedClipboard_;
-        test::ResetValueStore();
-    }
+    void TearDown() override { Clipboard = savedClipboard_; }
 
     // Selects directory d, equation e and that equation's first variable, as the commands do.
     static void Enter(PageProbe& probe, int d, int e) {
@@ -41,6 +40,7 @@ protected:
     }
 
 private:
+    test::RestoreWorldAndStore restore_;
     ClipboardStack savedClipboard_{};
 };
 
@@ -107,8 +107,24 @@ TEST_F(Page, LayoutTextsColoursFontsAndHelpView) {
     page.Draw();
     EXPECT_EQ(page.Rows()[11], "    e   Eccentricity");
     EXPECT_EQ(page.Rows()[13], "   \u2192Vt  Tangent. Velocity m/s");
+    ASSERT_TRUE(page.TextAt(8, 13) && page.TextAt(8, 11));
     EXPECT_EQ(page.TextAt(8, 13)->background, kBlue);
     EXPECT_EQ(page.TextAt(8, 11)->colour, kGreen);
+
+    // LNC equation 0 fills all three help lines, each on the band where its row starts.
+    Enter(probe, LNC, 0);
+    page.Draw();
+    const struct {
+        int column, row;
+        std::string text;
+    } helpLines[] = {{1, 4, "rme=(-G*M*ap+rs*ap^2*rma+sqrt(G^2"},
+                     {0, 5, "*M^2*ap^2-2*G*M*ap^3*rs*rma+rs^2*ap^4"},
+                     {0, 6, "*rma^2+4ap^3*rma^2*G*M))/2*ap^2*rma"}};
+    for (const auto& line : helpLines) {
+        const auto text = page.TextAt(line.column, line.row);
+        ASSERT_TRUE(text) << line.text;
+        EXPECT_EQ((std::tuple{text->text, text->colour, text->background}), (std::tuple{line.text, kBlack, kBandGrey}));
+    }
 }
 
 // Sums of readings' codes other than 2 and 4 name no single failure.
@@ -141,6 +157,7 @@ TEST_F(Page, ClipboardDepthTurnsRedWhenTheStackIsFull) {
         PageProbe probe;
         DrawnPage page(probe);
         page.Draw();
+        ASSERT_TRUE(page.TextAt(29, 2) && page.TextAt(33, 2));
         EXPECT_EQ((std::tuple{page.TextAt(29, 2)->text, page.TextAt(29, 2)->colour}), (std::tuple{"CSP:", colour}));
         EXPECT_EQ((std::tuple{page.TextAt(33, 2)->text, page.TextAt(33, 2)->colour}), (std::tuple{text, colour}));
     }
@@ -163,6 +180,7 @@ TEST_F(Page, DirectoryRowScrollsToShowTheCurrentDirectory) {
         Enter(probe, step.directory, 0);
         page.Draw();
         EXPECT_EQ(page.Rows()[1], step.row) << probe.DirectoryCode(step.directory);
+        ASSERT_TRUE(page.TextAt(step.highlightedColumn, 1));
         EXPECT_EQ(page.TextAt(step.highlightedColumn, 1)->text, probe.DirectoryCode(step.directory));
         EXPECT_EQ(page.TextAt(step.highlightedColumn, 1)->background, kBlue);
     }
