@@ -27,7 +27,7 @@ std::string HelpEntry(const std::string& name, const std::string& text) {
     std::string entry;
     for (const std::string& line : kalvo::app::WrapWords(text, kHelpWidth - kHelpIndent)) {
         const std::string lead = entry.empty() ? "  " + name : "";
-        entry += lead + std::string(kHelpIndent - lead.size(), ' ') + line + "\n";
+        entry.append(lead).append(kHelpIndent - lead.size(), ' ').append(line).append("\n");
     }
     return entry;
 }
@@ -66,7 +66,9 @@ std::string ExitStatusHelp() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// Every command reports its own failures; only a fault would throw past them, and
+// the C++ runtime ends the program on that.
+int main(int argc, char** argv) {  // NOLINT(bugprone-exception-escape)
     CLI::App app{
         "Kalvo MFD: a pocket equation solver page for a space-flight simulator's displays.\n"
         "Without a command, shows the live page in the terminal."};

@@ -144,7 +144,7 @@ public:
     }
 
     void Put(int row, int column, std::string_view glyph, attr_t attributes) {
-        attrset(attributes);
+        attrset(static_cast<int>(attributes));
         const std::string shown(utf8_ ? glyph : AsciiOf(glyph));
         mvaddstr(row, column, shown.c_str());
     }

@@ -16,7 +16,7 @@ std::string TerminalShortcoming() {
     if (setupterm(nullptr, STDOUT_FILENO, &status) != OK) return terminal + " is of a type unknown here";
     const char* moveCursor = tigetstr("cup");
     // tigetstr's answer for a capability that is not a string at all.
-    const char* const kNotAString = reinterpret_cast<char*>(-1);
+    const char* const kNotAString = reinterpret_cast<char*>(-1);  // NOLINT(performance-no-int-to-ptr)
     const bool placesCursor = moveCursor != nullptr && moveCursor != kNotAString;
     del_curterm(cur_term);
     return placesCursor ? "" : terminal + " cannot place the cursor, which the live page needs";

@@ -41,7 +41,7 @@ HGDIOBJ NewObject(GdiObject object) {
     nextHandle += 0x10;
     if (!object.stock) ++account.created;
     Objects().emplace(handle, std::move(object));
-    return reinterpret_cast<HGDIOBJ>(handle);
+    return reinterpret_cast<HGDIOBJ>(handle);  // NOLINT(performance-no-int-to-ptr): a handle is only a number here
 }
 
 HPEN NewPen(int style, int width, COLORREF colour, bool stock) {

@@ -61,7 +61,8 @@ bool Display::SelectMode(DWORD key) {
         LeaveMode();
         return false;
     }
-    std::unique_ptr<MFD> page(reinterpret_cast<MFD*>(made));
+    // The message procedure gives the page's address as its result.
+    std::unique_ptr<MFD> page(reinterpret_cast<MFD*>(made));  // NOLINT(performance-no-int-to-ptr)
     SetCellOfPage(*page);
     page->RecallStatus();
     Close(std::exchange(page_, std::move(page)));

@@ -12,8 +12,8 @@
 struct MfdHostAccess {
     static unsigned RedrawRequests(const MFD& mfd) { return mfd.redrawRequests_; }
     static void ClearRedrawRequests(MFD& mfd) { mfd.redrawRequests_ = 0; }
-    static int CellWidth(const MFD& mfd) { return mfd.cw; }
-    static int CellHeight(const MFD& mfd) { return mfd.ch; }
+    static int CellWidth(const MFD& mfd) { return static_cast<int>(mfd.cw); }
+    static int CellHeight(const MFD& mfd) { return static_cast<int>(mfd.ch); }
     static DWORD Width(const MFD& mfd) { return mfd.W; }
     static DWORD Height(const MFD& mfd) { return mfd.H; }
     static VESSEL* Vessel(const MFD& mfd) { return mfd.pV; }

@@ -55,29 +55,25 @@ const Body* SurfaceFrame(State& relative) {
 
 using namespace sim;
 
-VESSEL::VESSEL(OBJHANDLE handle, int) : handle_(handle) {}
+VESSEL::VESSEL(OBJHANDLE hVessel, int) : handle_(hVessel) {}
 
-DWORD VESSEL::GetGroupThrusterCount(THGROUP_TYPE group) const {
+DWORD VESSEL::GetGroupThrusterCount(THGROUP_TYPE thgt) const {
     const Vessel* vessel = VesselOf(handle_);
-    return vessel && group == THGROUP_MAIN ? static_cast<DWORD>(vessel->mainThrusters.size()) : 0;
+    return vessel && thgt == THGROUP_MAIN ? static_cast<DWORD>(vessel->mainThrusters.size()) : 0;
 }
 
-THRUSTER_HANDLE VESSEL::GetGroupThruster(THGROUP_TYPE group, DWORD index) const {
+THRUSTER_HANDLE VESSEL::GetGroupThruster(THGROUP_TYPE thgt, DWORD idx) const {
     Vessel* vessel = VesselOf(handle_);
-    if (!vessel || group != THGROUP_MAIN || index >= vessel->mainThrusters.size()) return nullptr;
-    return &vessel->mainThrusters[index];
+    if (!vessel || thgt != THGROUP_MAIN || idx >= vessel->mainThrusters.size()) return nullptr;
+    return &vessel->mainThrusters[idx];
 }
 
-double VESSEL::GetThrusterMax(THRUSTER_HANDLE thruster) const {
-    return thruster ? static_cast<const Thruster*>(thruster)->maxThrust : 0;
-}
+double VESSEL::GetThrusterMax(THRUSTER_HANDLE th) const { return th ? static_cast<const Thruster*>(th)->maxThrust : 0; }
 
-double VESSEL::GetThrusterIsp(THRUSTER_HANDLE thruster) const {
-    return thruster ? static_cast<const Thruster*>(thruster)->isp : 0;
-}
+double VESSEL::GetThrusterIsp(THRUSTER_HANDLE th) const { return th ? static_cast<const Thruster*>(th)->isp : 0; }
 
-double VESSEL::GetPropellantEfficiency(PROPELLANT_HANDLE tank) const {
-    return tank ? static_cast<const Tank*>(tank)->efficiency : 0;
+double VESSEL::GetPropellantEfficiency(PROPELLANT_HANDLE ph) const {
+    return ph ? static_cast<const Tank*>(ph)->efficiency : 0;
 }
 
 OBJHANDLE oapiGetFocusObject() { return &TheWorld().focus; }

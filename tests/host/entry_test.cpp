@@ -108,12 +108,12 @@ TEST_F(Entry, PageSelectionTellsWhatAPageOfThisModuleHasSelected) {
 
     // ORB equation 1 lists r, p, Vt and M: the fourth position is M, variable index 8.
     // No formula gives M there: status 2.
-    Press(*display, kKeyNextDirectory);
-    Press(*display, kKeyNextEquation);
-    Press(*display, kKeyNextVariable, 3);
-    Press(*display, kKeySelectVariableSet);
-    Press(*display, kKeyVariableHelp);
-    Press(*display, kKeySolve);
+    Press(*display, OAPI_KEY_EQUALS);
+    Press(*display, OAPI_KEY_RBRACKET);
+    Press(*display, OAPI_KEY_PERIOD, 3);
+    Press(*display, OAPI_KEY_R);
+    Press(*display, OAPI_KEY_H);
+    Press(*display, OAPI_KEY_S);
     ASSERT_TRUE(pageSelection(display->Page(), &selection));
     EXPECT_EQ(std::tie(selection.directory, selection.equation, selection.variable, selection.variableSet,
                        selection.variablePosition, selection.helpView, selection.status, selection.scrollOffset),
@@ -121,8 +121,8 @@ TEST_F(Entry, PageSelectionTellsWhatAPageOfThisModuleHasSelected) {
 
     // On GLD, the ninth directory, a drawing scrolls the row of eight codes by one
     // and shows (so clears) the status; the set stays, the help view is turned off.
-    Press(*display, kKeyNextDirectory, 7);
-    Press(*display, kKeyVariableHelp);
+    Press(*display, OAPI_KEY_EQUALS, 7);
+    Press(*display, OAPI_KEY_H);
     sim::DeviceContext dc(400, 400);
     display->Draw(dc);
     ASSERT_TRUE(pageSelection(display->Page(), &selection));

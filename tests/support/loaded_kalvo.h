@@ -94,10 +94,11 @@ protected:
     // The symbols of the current equation, walked with Prev and Next Variable; the
     // selection ends on the equation's last variable, its redraw requests taken.
     std::vector<std::string> EquationSymbols(sim::Display& display) {
-        for (int i = 0; i < kMaxEquationVariables; ++i) display.PressKey(51);
+        for (int i = 0; i < kMaxEquationVariables; ++i) display.PressKey(OAPI_KEY_COMMA);
         display.TakeRedrawRequest();
         std::vector<std::string> symbols{SelectedCell(display).symbol};
-        while (display.PressKey(52) && display.TakeRedrawRequest()) symbols.push_back(SelectedCell(display).symbol);
+        while (display.PressKey(OAPI_KEY_PERIOD) && display.TakeRedrawRequest())
+            symbols.push_back(SelectedCell(display).symbol);
         return symbols;
     }
 
