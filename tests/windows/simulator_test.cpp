@@ -9,7 +9,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "sim/windows/simulator_host.h"
+#include "sim/windows/instrumentation.h"
 #include "tests/support/ieee_cases.h"
 
 namespace {
@@ -61,134 +61,11 @@ bool Check(bool ok, const char* what, ...) {
 
 bool SameText(const char* a, const char* b) { return a != nullptr && b != nullptr && strcmp(a, b) == 0; }
 
-// ---- Recording the texts drawn ------------------------------------------------------
-
-// A text as GDI drew it: where (the current position with TA_UPDATECP, else the
-// point given), in which colours, and in which drawing (each drawing's Title,
-// which the host draws, starts a new one).
-struct DrawnText {
-    POINT at;
-    COLORREF colour, background;
-    bool opaque;
-    int drawing;
-    char text[64];
-};
-DrawnText drawnTexts[512];
-int drawnTextCount = 0;
-int drawingCount = 0;
+using simulator::DrawnText;
+using simulator::PixelAt;
+using simulator::Shown;
+using simulator::TextAt;
 const char* const kTitle = "Kalvo MFD  V1.20";
-
-using TextOutFunction = BOOL(WINAPI*)(HDC, int, int, LPCSTR, int);
-TextOutFunction realTextOut = nullptr;
-
-BOOL WINAPI RecordedTextOutA(HDC hdc, int x, int y, LPCSTR text, int length) {
-    if (drawnTextCount < int(sizeof drawnTexts / sizeof drawnTexts[0])) {
-        DrawnText& drawn = drawnTexts[drawnTextCount++];
-        drawn.at = {x, y};
-        if (GetTextAlign(hdc) & TA_UPDATECP) GetCurrentPositionEx(hdc, &drawn.at);
-        drawn.colour = GetTextColor(hdc);
-        drawn.background = GetBkColor(hdc);
-        drawn.opaque = GetBkMode(hdc) == OPAQUE;
-        const int kept = length < int(sizeof drawn.text) ? length : int(sizeof drawn.text) - 1;
-        memcpy(drawn.text, text, size_t(kept));
-        drawn.text[kept] = '\0';
-        if (SameText(drawn.text, kTitle)) ++drawingCount;
-        drawn.drawing = drawingCount;
-    }
-    return realTextOut(hdc, x, y, text, length);
-}
-
-// Points a module's import `name` from gdi32.dll at `replacement`, by walking its
-// import table, and keeps the real function in `real`. Returns how many were redirected.
-int RedirectImport(HMODULE module, const char* name, void* replacement, void** real) {
-    auto* base = reinterpret_cast<BYTE*>(module);
-    const auto* nt =
-        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    int redirected = 0;
-    for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); library->Name != 0;
-         ++library) {
-        if (_stricmp(reinterpret_cast<const char*>(base + library->Name), "gdi32.dll") != 0) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
-                strcmp(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, name) != 0)
-                continue;
-            DWORD protection = 0;
-            VirtualProtect(&slots->u1.Function, sizeof(void*), PAGE_READWRITE, &protection);
-            if (slots->u1.Function != reinterpret_cast<ULONG_PTR>(replacement)) {
-                *real = reinterpret_cast<void*>(slots->u1.Function);
-                slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            }
-            VirtualProtect(&slots->u1.Function, sizeof(void*), protection, &protection);
-            ++redirected;
-        }
-    }
-    return redirected;
-}
-
-int RedirectTextOut(HMODULE module) {
-    return RedirectImport(module, "TextOutA", reinterpret_cast<void*>(&RecordedTextOutA),
-                          reinterpret_cast<void**>(&realTextOut));
-}
-
-// The module's GDI objects alive: what its CreatePen, CreateSolidBrush and
-// CreateFontA made less what its DeleteObject gave back (GetGuiResources counts
-// nothing under Wine).
-int moduleGdiObjects = 0;
-HPEN(WINAPI* realCreatePen)(int, int, COLORREF) = nullptr;
-HBRUSH(WINAPI* realCreateSolidBrush)(COLORREF) = nullptr;
-HFONT(WINAPI* realCreateFontA)
-(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, LPCSTR) = nullptr;
-BOOL(WINAPI* realDeleteObject)(HGDIOBJ) = nullptr;
-
-HPEN WINAPI CountedCreatePen(int style, int width, COLORREF colour) {
-    const HPEN pen = realCreatePen(style, width, colour);
-    moduleGdiObjects += pen != nullptr;
-    return pen;
-}
-HBRUSH WINAPI CountedCreateSolidBrush(COLORREF colour) {
-    const HBRUSH brush = realCreateSolidBrush(colour);
-    moduleGdiObjects += brush != nullptr;
-    return brush;
-}
-HFONT WINAPI CountedCreateFontA(int h, int w, int e, int o, int weight, DWORD i, DWORD u, DWORD s, DWORD c, DWORD op,
-                                DWORD cp, DWORD q, DWORD pf, LPCSTR face) {
-    const HFONT font = realCreateFontA(h, w, e, o, weight, i, u, s, c, op, cp, q, pf, face);
-    moduleGdiObjects += font != nullptr;
-    return font;
-}
-BOOL WINAPI CountedDeleteObject(HGDIOBJ object) {
-    const BOOL deleted = realDeleteObject(object);
-    moduleGdiObjects -= deleted != FALSE;
-    return deleted;
-}
-
-int CountModuleGdiObjects(HMODULE module) {
-    return RedirectImport(module, "CreatePen", reinterpret_cast<void*>(&CountedCreatePen),
-                          reinterpret_cast<void**>(&realCreatePen)) +
-           RedirectImport(module, "CreateSolidBrush", reinterpret_cast<void*>(&CountedCreateSolidBrush),
-                          reinterpret_cast<void**>(&realCreateSolidBrush)) +
-           RedirectImport(module, "CreateFontA", reinterpret_cast<void*>(&CountedCreateFontA),
-                          reinterpret_cast<void**>(&realCreateFontA)) +
-           RedirectImport(module, "DeleteObject", reinterpret_cast<void*>(&CountedDeleteObject),
-                          reinterpret_cast<void**>(&realDeleteObject));
-}
-
-// The text the last drawing of `display`'s page put at cell (column, row); with two
-// displays open the left one draws first in a frame.
-const DrawnText* TextAt(Display display, int column, int row, int drawing = 0) {
-    const int cw = simulator::CellWidth(display), ch = simulator::CellHeight(display);
-    const DrawnText* found = nullptr;
-    for (int i = 0; i < drawnTextCount; ++i) {
-        const DrawnText& drawn = drawnTexts[i];
-        if ((drawing == 0 ? drawn.drawing == drawingCount : drawn.drawing == drawing) &&
-            drawn.at.x == cw * column + cw / 2 && drawn.at.y == ch * row)
-            found = &drawn;
-    }
-    return found;
-}
 
 // `expected` at the cell, in `colour`, on `background` when that is given.
 void CheckText(Display display, int column, int row, const char* expected, COLORREF colour, long background = -1,
@@ -203,20 +80,6 @@ void CheckText(Display display, int column, int row, const char* expected, COLOR
     else
         Check(drawn->opaque && drawn->background == COLORREF(background), "\"%s\" on 0x%08lX, expected 0x%08lX",
               expected, drawn->background, COLORREF(background));
-}
-
-bool Shown(const char* text, int drawing = 0) {
-    for (int i = 0; i < drawnTextCount; ++i)
-        if ((drawing == 0 ? drawnTexts[i].drawing == drawingCount : drawnTexts[i].drawing == drawing) &&
-            SameText(drawnTexts[i].text, text))
-            return true;
-    return false;
-}
-
-// A surface pixel in COLORREF order.
-COLORREF PixelAt(Display display, int x, int y) {
-    const DWORD rgb = simulator::Pixels(display)[y * simulator::DisplayWidth() + x] & 0x00FFFFFF;
-    return (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
 }
 
 // ---- Driving the simulator ------------------------------------------------------------
@@ -234,7 +97,7 @@ void Key(DWORD key, Display display = kLeft) {
 
 // A frame after which every display is due: the periodic redraw.
 void Redraw() {
-    drawnTextCount = 0;
+    simulator::RecordedTexts().count = 0;
     simulator::Frame(0.5, 0.5);
 }
 
@@ -333,8 +196,8 @@ void FreshPage(const Size& size) {
     Redraw();
     Check(simulator::DrawCount(kLeft) == 1, "the first frame draws the page");
     const DrawnText* title = nullptr;
-    for (int i = 0; i < drawnTextCount; ++i)
-        if (SameText(drawnTexts[i].text, kTitle)) title = &drawnTexts[i];
+    for (int i = 0; i < simulator::RecordedTexts().count; ++i)
+        if (SameText(simulator::RecordedTexts().texts[i].text, kTitle)) title = &simulator::RecordedTexts().texts[i];
     Check(title != nullptr && title->at.x == 3 && title->at.y == 0 && title->colour == kTitleGrey && !title->opaque,
           "the title grey at (3,0), where the module left the current position");
     CheckText(kLeft, 0, 1, "DR:", kTextGreen);
@@ -396,11 +259,11 @@ void Keys(const Size& size) {
     Key(OAPI_KEY_EQUALS, kRight);  // the right display is off
     Key(OAPI_KEY_F1);
     Redraw();
-    Check(drawnTextCount == 0, "no drawing of the page under the mode page");
+    Check(simulator::RecordedTexts().count == 0, "no drawing of the page under the mode page");
     Key(OAPI_KEY_F1);
     Key(OAPI_KEY_GRAVE);
     Redraw();
-    Check(drawnTextCount == 0, "no drawing of the page under the menu");
+    Check(simulator::RecordedTexts().count == 0, "no drawing of the page under the menu");
     Key(OAPI_KEY_MINUS);  // taken by the page and so closes the menu
     Redraw();
     CheckText(kLeft, 4, 1, "BOP", kWhite, kHighlightBlue);
@@ -437,7 +300,7 @@ void Clicks(const Size& size) {
         simulator::MouseDown(kLeft, 13);  // SEL: the mode page, not the page's button 13
         simulator::MouseUp();
         Redraw();
-        Check(drawnTextCount == 0, "SEL shows the mode page");
+        Check(simulator::RecordedTexts().count == 0, "SEL shows the mode page");
         simulator::MouseDown(kLeft, 13);
         simulator::MouseUp();
         Key(OAPI_KEY_F2);
@@ -469,27 +332,6 @@ void Directories() {
     for (int d = 0; d < 8; ++d) Key(OAPI_KEY_MINUS);
 }
 
-// Writes the left display as a 24-bit BMP: rows bottom up, each padded to four bytes.
-bool SaveBmp(const char* path) {
-    const int w = simulator::DisplayWidth(), h = simulator::DisplayHeight(), stride = (w * 3 + 3) & ~3;
-    const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    const BITMAPFILEHEADER file{0x4D42, headers + DWORD(stride * h), 0, 0, headers};
-    const BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, DWORD(stride * h), 2835, 2835, 0, 0};
-    HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool saved =
-        WriteFile(out, &file, sizeof file, &written, nullptr) && WriteFile(out, &info, sizeof info, &written, nullptr);
-    static BYTE row[4096 * 3 + 4];
-    const DWORD* pixels = simulator::Pixels(kLeft);
-    for (int y = h - 1; saved && y >= 0; --y) {
-        for (int x = 0; x < w; ++x) memcpy(&row[x * 3], &pixels[y * w + x], 3);
-        saved = WriteFile(out, row, DWORD(stride), &written, nullptr) != 0;
-    }
-    CloseHandle(out);
-    return saved;
-}
-
 // ORB equation 1, Vt=sqrt(p*G*M)/r: Get All, r copied into p, Vt solved (the page
 // saved when asked); then r zeroed and the solve fails once.
 void Solving(const char* savePath = nullptr) {
@@ -511,7 +353,7 @@ void Solving(const char* savePath = nullptr) {
     CheckText(kLeft, 11, 9 + 4, "7.715545E+003", kWhite, kHighlightBlue);
     CheckText(kLeft, 11, 9 + 0, "6.695722E+006", kWhite);
     CheckText(kLeft, 11, 9 + 5, "4.961661E+001", kTextGreen);
-    if (savePath != nullptr) Check(SaveBmp(savePath), "the drawing is saved as %s", savePath);
+    if (savePath != nullptr) Check(simulator::SaveBmp(kLeft, savePath), "the drawing is saved as %s", savePath);
     Key(OAPI_KEY_COMMA);
     Key(OAPI_KEY_COMMA);
     Key(OAPI_KEY_Z);
@@ -595,12 +437,12 @@ void TwoPages() {
     Key(OAPI_KEY_PERIOD, kRight);
     Key(OAPI_KEY_V, kRight);
     Redraw();
-    Check(drawingCount >= 2, "both displays drawn");
+    Check(simulator::RecordedTexts().drawings >= 2, "both displays drawn");
     CheckText(kRight, 11, 9 + 1, "6.695722E+006", kWhite, kHighlightBlue);
-    CheckText(kLeft, 11, 9 + 1, "6.695722E+006", kWhite, -1, drawingCount - 1);
+    CheckText(kLeft, 11, 9 + 1, "6.695722E+006", kWhite, -1, simulator::RecordedTexts().drawings - 1);
     simulator::SwitchFocus(simulator::Focus::Ship);
     Redraw();
-    CheckText(kLeft, 4, 1, "BOP", kWhite, kHighlightBlue, drawingCount - 1);
+    CheckText(kLeft, 4, 1, "BOP", kWhite, kHighlightBlue, simulator::RecordedTexts().drawings - 1);
     CheckText(kRight, 4, 1, "BOP", kWhite, kHighlightBlue);
     Key(OAPI_KEY_EQUALS, kRight);
     Redraw();
@@ -647,13 +489,17 @@ void IeeeCases() {
         for (int k = 0; k < 8; ++k) {
             Redraw();
             int row = -1;
-            for (int i = 0; i < drawnTextCount && row < 0; ++i)
-                if (drawnTexts[i].drawing == drawingCount && drawnTexts[i].background == kHighlightBlue &&
-                    drawnTexts[i].opaque && drawnTexts[i].at.y >= 9 * simulator::CellHeight(kLeft) &&
-                    drawnTexts[i].at.x == simulator::CellWidth(kLeft) * 4 + simulator::CellWidth(kLeft) / 2)
+            for (int i = 0; i < simulator::RecordedTexts().count && row < 0; ++i)
+                if (simulator::RecordedTexts().texts[i].drawing == simulator::RecordedTexts().drawings &&
+                    simulator::RecordedTexts().texts[i].background == kHighlightBlue &&
+                    simulator::RecordedTexts().texts[i].opaque &&
+                    simulator::RecordedTexts().texts[i].at.y >= 9 * simulator::CellHeight(kLeft) &&
+                    simulator::RecordedTexts().texts[i].at.x ==
+                        simulator::CellWidth(kLeft) * 4 + simulator::CellWidth(kLeft) / 2)
                     row = i;
-            const char* symbol = row >= 0 ? drawnTexts[row].text : "";
-            if (SameText(symbol, c.solved)) solvedRow = drawnTexts[row].at.y / simulator::CellHeight(kLeft);
+            const char* symbol = row >= 0 ? simulator::RecordedTexts().texts[row].text : "";
+            if (SameText(symbol, c.solved))
+                solvedRow = simulator::RecordedTexts().texts[row].at.y / simulator::CellHeight(kLeft);
             for (const kalvo::IeeeInput& input : c.inputs)
                 if (input.symbol != nullptr && SameText(symbol, input.symbol)) {
                     Key(OAPI_KEY_L);
@@ -707,18 +553,6 @@ const Size kSizes[] = {
 
 // ---- The soak --------------------------------------------------------------------------
 
-// The bytes in use on the process heap, where the module's operator new allocates.
-SIZE_T HeapInUse() {
-    SIZE_T used = 0;
-    PROCESS_HEAP_ENTRY entry{};
-    HANDLE heap = GetProcessHeap();
-    HeapLock(heap);
-    while (HeapWalk(heap, &entry))
-        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) used += entry.cbData;
-    HeapUnlock(heap);
-    return used;
-}
-
 // Commands across the whole catalogue on two displays, every one followed by a
 // drawing, at the four sizes: GDI objects and heap flat from the first tenth to the end.
 void Soak() {
@@ -748,25 +582,25 @@ void Soak() {
             simulator::PressEnterInBox();
         }
         const int before = simulator::DrawCount(kLeft) + simulator::DrawCount(kRight);
-        drawnTextCount = 0;
+        simulator::RecordedTexts().count = 0;
         simulator::Frame(0.5, 0.5);
         drawings += simulator::DrawCount(kLeft) + simulator::DrawCount(kRight) - before;
         steps += 1;
         if (round == kRounds / 10) {
             gdiEarly = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-            moduleEarly = moduleGdiObjects;
-            heapEarly = HeapInUse();
+            moduleEarly = simulator::ModuleGdiObjects();
+            heapEarly = simulator::HeapInUse();
         }
     }
     const DWORD gdiLate = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const SIZE_T heapLate = HeapInUse();
+    const SIZE_T heapLate = simulator::HeapInUse();
     simulator::EndSession();
     Say("soak: %d commands and %d drawings; the module's GDI objects %d then %d (GetGuiResources %lu then %lu); "
         "heap %lu then %lu bytes\n",
-        steps, drawings, moduleEarly, moduleGdiObjects, gdiEarly, gdiLate, (unsigned long)heapEarly,
+        steps, drawings, moduleEarly, simulator::ModuleGdiObjects(), gdiEarly, gdiLate, (unsigned long)heapEarly,
         (unsigned long)heapLate);
     Check(steps + drawings >= 10000, "at least 10000 commands and drawings (%d)", steps + drawings);
-    Check(moduleEarly == 0 && moduleGdiObjects == 0, "the module keeps no GDI object past a drawing");
+    Check(moduleEarly == 0 && simulator::ModuleGdiObjects() == 0, "the module keeps no GDI object past a drawing");
     Check(gdiLate <= gdiEarly, "the process's GDI objects flat: %lu then %lu", gdiEarly, gdiLate);
     Check(heapLate <= heapEarly + 4096, "heap flat: %lu then %lu bytes", (unsigned long)heapEarly,
           (unsigned long)heapLate);
@@ -783,9 +617,10 @@ int RunHost() {
     LoadingAndRegistration(module);
     if (module != nullptr && kalvoMode != 0) {
         Part("GDI imports");
-        Check(RedirectTextOut(module) == 1 && RedirectTextOut(GetModuleHandleA(nullptr)) == 1,
+        Check(simulator::RecordTexts(module, kTitle) == 1 &&
+                  simulator::RecordTexts(GetModuleHandleA(nullptr), kTitle) == 1,
               "the TextOutA imports of the module and of the host's Title are found");
-        Check(CountModuleGdiObjects(module) == 4, "the module's GDI object imports are found");
+        Check(simulator::CountGdiObjects(module) == 4, "the module's GDI object imports are found");
         valueCell = reinterpret_cast<double* (*)(int, int, int)>(
             reinterpret_cast<void*>(GetProcAddress(module, "KalvoValueCell")));
         if (soak) {
