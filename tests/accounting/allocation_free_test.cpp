@@ -45,21 +45,18 @@ class AllocationFree : public ::testing::Test {
 protected:
     void SetUp() override {
         test::ResetValueStore();
-        savedWorld_ = sim::TheWorld();
         savedClipboard_ = Clipboard;
         Clipboard = {};
     }
     void TearDown() override {
         sim::CancelInputBox();
-        sim::TheWorld() = savedWorld_;
         Clipboard = savedClipboard_;
-        test::ResetValueStore();
     }
 
     PageProbe page;
 
 private:
-    sim::World savedWorld_;
+    test::RestoreWorldAndStore restore_;
     ClipboardStack savedClipboard_{};
 };
 
