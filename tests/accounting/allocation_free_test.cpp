@@ -43,21 +43,12 @@ void ForEverySelection(PageProbe& page, Visit visit) {
 
 class AllocationFree : public ::testing::Test {
 protected:
-    void SetUp() override {
-        test::ResetValueStore();
-        savedClipboard_ = Clipboard;
-        Clipboard = {};
-    }
-    void TearDown() override {
-        sim::CancelInputBox();
-        Clipboard = savedClipboard_;
-    }
+    void TearDown() override { sim::CancelInputBox(); }
 
     PageProbe page;
 
 private:
-    test::RestoreWorldAndStore restore_;
-    ClipboardStack savedClipboard_{};
+    test::FreshModuleState fresh_;
 };
 
 TEST_F(AllocationFree, TheCounterSeesAnAllocation) {

@@ -65,7 +65,7 @@ protected:
         return ValueStore[set][d][FindVariable(d, symbol)];
     }
 
-    test::RestoreWorldAndStore restore_;
+    test::FreshModuleState fresh_;
     test::PageProbe page;
 };
 
@@ -140,7 +140,7 @@ TEST_F(Readings, SignsAndAnglesAsTheHostGivesThem) {
 }
 
 TEST(ReferenceBody, GreatestMassOverSquaredDistance) {
-    const test::RestoreWorldAndStore restore;
+    const test::FreshModuleState fresh;
     using Bodies = std::vector<std::pair<double, sim::Vec3>>;  // mass, place; the vessel at the origin
     const struct {
         const char* what;

@@ -26,13 +26,7 @@ constexpr COLORREF kLineGreen = 0x0000FF00, kGreen = 0x0000C000, kWhite = 0x00FF
 
 class Page : public ::testing::Test {
 protected:
-    void SetUp() override {
-        test::ResetValueStore();
-        savedClipboard_ = Clipboard;
-        Clipboard = {};
-        sim::ClearGdiFaults();
-    }
-    void TearDown() override { Clipboard = savedClipboard_; }
+    void SetUp() override { sim::ClearGdiFaults(); }
 
     // Selects directory d, equation e and that equation's first variable, as the commands do.
     static void Enter(PageProbe& probe, int d, int e) {
@@ -40,8 +34,7 @@ protected:
     }
 
 private:
-    test::RestoreWorldAndStore restore_;
-    ClipboardStack savedClipboard_{};
+    test::FreshModuleState fresh_;
 };
 
 TEST_F(Page, LayoutTextsColoursFontsAndHelpView) {
