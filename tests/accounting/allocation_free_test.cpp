@@ -43,24 +43,12 @@ void ForEverySelection(PageProbe& page, Visit visit) {
 
 class AllocationFree : public ::testing::Test {
 protected:
-    void SetUp() override {
-        test::ResetValueStore();
-        savedWorld_ = sim::TheWorld();
-        savedClipboard_ = Clipboard;
-        Clipboard = {};
-    }
-    void TearDown() override {
-        sim::CancelInputBox();
-        sim::TheWorld() = savedWorld_;
-        Clipboard = savedClipboard_;
-        test::ResetValueStore();
-    }
+    void TearDown() override { sim::CancelInputBox(); }
 
     PageProbe page;
 
 private:
-    sim::World savedWorld_;
-    ClipboardStack savedClipboard_{};
+    test::FreshModuleState fresh_;
 };
 
 TEST_F(AllocationFree, TheCounterSeesAnAllocation) {

@@ -5,6 +5,7 @@
 #include "catalogue/value_store.h"
 #include "sim/host/host.h"
 #include "sim/world/world.h"
+#include "ui/clipboard.h"
 #include "ui/solver_mfd.h"
 
 namespace kalvo::test {
@@ -32,17 +33,24 @@ public:
 // Puts the value store back as the module loads it.
 inline void ResetValueStore() { ValueStore = InitialValueStore(); }
 
-// Puts the simulated world back as it was, and the value store as the module loads
-// it, when it goes out of scope: also when a failed assertion ends the test early.
-class RestoreWorldAndStore {
+// Starts the values as the module loads them and the clipboard empty; puts the
+// simulated world and the clipboard back as they were, and the values as loaded,
+// when it goes out of scope: also when a failed assertion ends the test early.
+class FreshModuleState {
 public:
-    ~RestoreWorldAndStore() {
+    FreshModuleState() {
+        ResetValueStore();
+        Clipboard = {};
+    }
+    ~FreshModuleState() {
         sim::TheWorld() = savedWorld_;
+        Clipboard = savedClipboard_;
         ResetValueStore();
     }
 
 private:
     sim::World savedWorld_ = sim::TheWorld();
+    ClipboardStack savedClipboard_ = Clipboard;
 };
 
 }  // namespace kalvo::test

@@ -13,7 +13,7 @@ namespace kalvo {
 namespace {
 
 TEST(IeeeDouble, EveryCaseShowsTheDoubleResult) {
-    const test::RestoreWorldAndStore restore;
+    const test::FreshModuleState fresh;
     for (const IeeeCase& c : kIeeeCases) {
         SCOPED_TRACE(c.name);
         test::ResetValueStore();

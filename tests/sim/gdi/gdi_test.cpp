@@ -11,13 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/value_store.h"
 #include "sim/gdi/render_png.h"
 #include "sim/gdi/render_text.h"
 #include "sim/host/host.h"
 #include "tests/support/drawn_page.h"
 #include "tests/support/page_probe.h"
-#include "ui/clipboard.h"
 
 namespace {
 
@@ -65,13 +63,10 @@ TEST(Gdi, SelectionDeletionAndAccounting) {
 }
 
 TEST(PageRender, ColourGridAndPng) {
-    kalvo::test::ResetValueStore();
-    const kalvo::ClipboardStack saved = kalvo::Clipboard;
-    kalvo::Clipboard = {};
+    const kalvo::test::FreshModuleState fresh;
     kalvo::test::PageProbe probe;  // 400 x 400: cells of 10 x 16 pixels
     kalvo::test::DrawnPage page(probe);
     page.Draw();
-    kalvo::Clipboard = saved;
 
     // In 24-bit escapes: the title in the host's grey (0xE0E0E0), with no
     // background of its own; the selected BOP in white on blue; and the help line of
