@@ -67,6 +67,7 @@ const test::SolveCase kCases[] = {
     // The guards stop at 0, not at 1: G M p = 0.667259 with M = 1e10 kg and p = 1 m,
     // so r = Vt = sqrt(0.667259) = 0.81685922899848 when the other is 1.
     {ORB, 1, "r", {{"p", 1}, {"Vt", 1}, {"M", 1e10}}, kSolved, 0.81685922899848, 1e-13},
+    {ORB, 1, "r", {{"p", 0}, {"Vt", 1}, {"M", 0}}, kSolved, 0},  // G*M*p = 0 passes; a quotient would be NaN
     {ORB, 1, "Vt", {{"r", 1}, {"p", 1}, {"M", 1e10}}, kSolved, 0.81685922899848, 1e-13},
     {ORB, 2, "p", {{"e", e}, {"v", v}, {"Vr", 0}, {"M", M}}, kError},
     {ORB, 2, "e", {{"p", -p}, {"v", v}, {"Vr", Vr}, {"M", M}}, kError},

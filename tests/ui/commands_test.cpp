@@ -103,6 +103,7 @@ TEST_F(Commands, EachCommandChangesOnlyWhatItSays) {
         {.name = "next equation from ORB 3 p", .before = {dr, eq, eq, eq, vr}, .key = eq, .redraw = true, .selected = {0, ORB, "Vt"}, .equation = {"Vt", "Vr", "V"}},
         {.name = "next equation at the last", .before = toLastOrbEquation, .key = eq, .selected = {0, ORB, "M"}, .equation = {"M", "ra", "rp", "t"}},
         {.name = "prev equation", .before = {dr, eq, eq, vr}, .key = el, .redraw = true, .selected = {0, ORB, "r"}, .equation = orb1},
+        {.name = "prev equation to the first", .before = {dr, eq, vr}, .key = el, .redraw = true, .selected = {0, ORB, "r"}, .equation = orb0},
         {.name = "prev equation at the first", .before = {dr, vr}, .key = el, .selected = {0, ORB, "p"}, .equation = orb0},
         {.name = "next variable", .before = {dr, eq}, .key = vr, .redraw = true, .selected = {0, ORB, "p"}, .equation = orb1},
         {.name = "next variable at the last", .before = {dr, eq, vr, vr, vr}, .key = vr, .selected = {0, ORB, "M"}, .equation = orb1},
