@@ -127,12 +127,18 @@ TEST_F(Readings, SignsAndAnglesAsTheHostGivesThem) {
         double expected;
     } cases[] = {
         {"radial velocity from all three axes", {2e6, 2e6, 1e6}, {100, 200, -300}, "Vr", 100},
+        // p x v = (-8e8, 7e8, 2e8), |p x v| = 1e8 sqrt(117), r = 3e6.
+        {"tangential velocity from all three axes",
+         {2e6, 2e6, 1e6},
+         {100, 200, -300},
+         "Vt",
+         100 * std::sqrt(117.0) / 3},
         {"sinking: vertical speed negative", {5e6, 0, 0}, {-10, 100, 0}, "Vh", -10},
         {"sinking: glide angle positive", {5e6, 0, 0}, {-10, 100, 0}, "a", 5.71059323491},
     };
     for (const auto& c : cases) {
         Place(c.p, c.v);
-        const Directory d = c.symbol == "Vr" ? ORB : GLD;
+        const Directory d = c.symbol == "Vr" || c.symbol == "Vt" ? ORB : GLD;
         EXPECT_EQ(Get(d, c.symbol), kSolved) << c.what;
         // The expected angles are given to 12 digits.
         EXPECT_TRUE(Near(Cell(d, c.symbol), c.expected, 1e-11)) << c.what;

@@ -118,6 +118,7 @@ const test::SolveCase kTimeCases[] = {
     {ORB, 9, "t", {{"p", 0}, {"e", 0.5}, {"v", 90}, {"M", kEarthMass}}, kError},
     // e has no formula; outside the range the answer is an error instead.
     {ORB, 9, "e", {{"p", 1e7}, {"v", 90}, {"t", 100}, {"M", 6e24}}, kNotAvailable},
+    {ORB, 9, "e", {{"p", 1e7}, {"v", 0.5}, {"t", 100}, {"M", 6e24}}, kNotAvailable},
     {ORB, 9, "e", {{"p", 1e7}, {"v", 200}, {"t", 100}, {"M", 6e24}}, kError},
     {ORB, 9, "e", {{"p", 1e7}, {"v", 90}, {"t", 100}, {"M", 0}}, kError},
     {ORB, 10, "ra", {{"t", 0}, {"rp", 1e7}, {"M", kEarthMass}}, kSolved, -1e7, 0},  // a = 0

@@ -64,6 +64,7 @@ const test::SolveCase kCases[] = {
     {ORB, 1, "p", {{"r", r}, {"Vt", Vt}, {"M", 0}}, kError},
     {ORB, 1, "Vt", {{"r", 0}, {"p", p}, {"M", M}}, kError},
     {ORB, 1, "Vt", {{"r", r}, {"p", p}, {"M", -M}}, kError},
+    {ORB, 1, "Vt", {{"r", 1}, {"p", 0}, {"M", 1}}, kSolved, 0},  // G*M*p = 0 is not below 0
     // The guards stop at 0, not at 1: G M p = 0.667259 with M = 1e10 kg and p = 1 m,
     // so r = Vt = sqrt(0.667259) = 0.81685922899848 when the other is 1.
     {ORB, 1, "r", {{"p", 1}, {"Vt", 1}, {"M", 1e10}}, kSolved, 0.81685922899848, 1e-13},
@@ -72,6 +73,9 @@ const test::SolveCase kCases[] = {
     {ORB, 2, "p", {{"e", e}, {"v", v}, {"Vr", 0}, {"M", M}}, kError},
     {ORB, 2, "e", {{"p", -p}, {"v", v}, {"Vr", Vr}, {"M", M}}, kError},
     {ORB, 2, "e", {{"p", p}, {"v", 0}, {"Vr", Vr}, {"M", M}}, kError},
+    {ORB, 2, "e", {{"p", 1}, {"v", 90}, {"Vr", 1}, {"M", 0}}, kError},  // G*M*p = 0 fails "at most 0"
+    // p = G and M = 1 make G*M/p exactly 1, so sin v is exactly -1, which passes.
+    {ORB, 2, "v", {{"p", 6.67259e-11}, {"e", 1}, {"Vr", -1}, {"M", 1}}, kSolved, -90.00000153523452},
     {ORB, 2, "v", {{"p", p}, {"e", 0.001}, {"Vr", Vr}, {"M", M}}, kError},   // sin v above 1
     {ORB, 2, "v", {{"p", p}, {"e", -0.001}, {"Vr", Vr}, {"M", M}}, kError},  // below -1
     {ORB, 2, "Vr", {{"p", p}, {"e", e}, {"v", v}, {"M", 0}}, kError},
@@ -90,6 +94,7 @@ const test::SolveCase kCases[] = {
     {ORB, 4, "Vr", {{"Vt", 0.6}, {"V", 1}}, kSolved, 0.8},  // a root argument of 0.64, below 1
     {ORB, 4, "Vt", {{"Vr", 0.6}, {"V", 1}}, kSolved, 0.8},
     {ORB, 4, "V", {{"Vt", NAN}, {"Vr", 1}}, kError},
+    {ORB, 4, "V", {{"Vt", 0}, {"Vr", 0}}, kSolved, 0},
     {ORB, 5, "p", {{"e", e}, {"M", M}, {"E", 0}}, kError},
     {ORB, 5, "e", {{"p", p}, {"M", M}, {"E", -1e8}}, kError},  // 1 + 2 E p / G M below 0
     {ORB, 5, "E", {{"p", 0}, {"e", e}, {"M", M}}, kError},
@@ -167,6 +172,8 @@ const test::SolveCase kCases[] = {
     {LNC, 3, "Az1", {{"Inc", 10}, {"Lat", 28.5}}, kError},
     {LNC, 3, "Az2", {{"Inc", 179}, {"Lat", 28.5}}, kError},
     {LNC, 3, "Az2", {{"Inc", 51.6}, {"Lat", NAN}}, kError},
+    // On the equator cos Lat is 1: Az1 = 90 - Inc, through the short pi.
+    {LNC, 3, "Az1", {{"Inc", 51.6}, {"Lat", 0}}, kSolved, 38.400001535234516},
 
     {RNT, 0, "wa", {{"la", 20}, {"lb", 50}, {"wb", 0.2}, {"t", 100}, {"to", 100}, {"loa", 0}, {"lob", 20}}, kError},
     {RNT, 0, "wb", {{"la", 20}, {"lb", 50}, {"wa", 0.1}, {"t", 100}, {"to", 100}, {"loa", 0}, {"lob", 20}}, kError},

@@ -81,7 +81,10 @@ struct SolveCase {
 inline void ExpectCases(std::span<const SolveCase> cases) {
     for (const SolveCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << kCatalogue[c.d].code << " " << c.equation << " for " << c.target);
-        const Outcome outcome = Solve(c.d, c.equation, c.target, c.inputs);
+        // The launch azimuths are solved together: either one writes both.
+        const bool azimuths = c.d == LNC && (c.target == "Az1" || c.target == "Az2");
+        const Outcome outcome = azimuths ? Solve(c.d, c.equation, c.target, c.inputs, {"Az1", "Az2"})
+                                         : Solve(c.d, c.equation, c.target, c.inputs);
         EXPECT_EQ(outcome.status, c.status);
         if (c.status == kSolved) {
             EXPECT_TRUE(Near(outcome.value, c.expected, c.relative));
