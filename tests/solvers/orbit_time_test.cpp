@@ -10,7 +10,7 @@ namespace {
 
 using test::Near;
 
-constexpr double pi = kShortPi;
+constexpr double pi = 3.1415926;  // the page's short pi, written out
 constexpr double kEarthMass = 5.9736e24;
 
 // Scaled time by the textbook route, for 0 <= v <= 180: the mean anomaly

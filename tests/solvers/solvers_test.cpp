@@ -218,8 +218,8 @@ TEST(SolverLookup, IndicesOutsideTheCatalogueAreNotAvailable) {
     }
 }
 
-constexpr double pi = kShortPi;
-constexpr double GM = 5.9736e24 * kGravitationalConstant;
+constexpr double pi = 3.1415926;                // the page's short pi, written out
+constexpr double GM = 5.9736e24 * 6.67259e-11;  // the Earth's mass times the 1986 CODATA G
 
 struct Point {
     Directory d;
